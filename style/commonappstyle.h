@@ -1,0 +1,52 @@
+#pragma once
+// CommonAppStyle: the base of the host family's application styles, over the toolkit's "Windows" style.
+// It is also a framework object (IGuiAppStyle), so the host can hold it by reference count.
+
+#include "runtime/velobject.h"
+
+#include <QPixmap>
+#include <QProxyStyle>
+
+// Marker interface by which the host recognises an application style.
+class IGuiAppStyle : public virtual IVelUnknown {};
+
+class CommonAppStyle : public QProxyStyle, public virtual IGuiAppStyle {
+public:
+    // Over the toolkit's "Windows" style.
+    CommonAppStyle();
+    // Over the given base style, which the style takes over.
+    explicit CommonAppStyle(QStyle* base);
+    ~CommonAppStyle() override;
+
+    bool queryInterface(const char* name, void* outOrWalk, int32_t reserved) override;
+    const char* className() override { return "CommonAppStyle"; }
+
+    void polish(QWidget* widget) override;
+    void unpolish(QWidget* widget) override;
+    using QProxyStyle::polish;
+    using QProxyStyle::unpolish;
+
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget = nullptr) const override;
+    QRect subElementRect(SubElement element, const QStyleOption* option,
+                         const QWidget* widget = nullptr) const override;
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option, QPainter* painter,
+                            const QWidget* widget = nullptr) const override;
+    QRect subControlRect(ComplexControl control, const QStyleOptionComplex* option, SubControl sub,
+                         const QWidget* widget = nullptr) const override;
+    int pixelMetric(PixelMetric metric, const QStyleOption* option = nullptr,
+                    const QWidget* widget = nullptr) const override;
+    QSize sizeFromContents(ContentsType type, const QStyleOption* option, const QSize& size,
+                           const QWidget* widget = nullptr) const override;
+    int styleHint(StyleHint hint, const QStyleOption* option = nullptr, const QWidget* widget = nullptr,
+                  QStyleHintReturn* returnData = nullptr) const override;
+
+    // The hover capsule: a bar with semicircular ends filling rect, in RGB (191, 215, 191).
+    virtual void drawHoverHighlight(QPainter* painter, const QRect& rect) const;
+
+    // The image of that name from the host's image store; a 10 x 10 placeholder when there is none.
+    static QPixmap stylePixmap(const QString& name);
+
+    // The custom complex control: a frame with a title (option: the host's titled frame option).
+    static constexpr ComplexControl CC_TitledFrame = ComplexControl(CC_CustomBase + 1);
+};

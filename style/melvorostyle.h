@@ -1,0 +1,102 @@
+#pragma once
+// MelvoroStyle: the application's look, painted from the host's named colours and named images.
+// Cases it does not handle go straight to the base style, never to CommonAppStyle.
+
+#include "runtime/iptr.h"
+#include "style/commonappstyle.h"
+#include "style/guiservices.h"
+
+#include <QColor>
+
+class QStyleOptionButton;
+class QStyleOptionGroupBox;
+class QStyleOptionMenuItem;
+class QStyleOptionSlider;
+class QStyleOptionTab;
+class QStyleOptionToolBar;
+
+// The eight look colours every drawControl call asks for, in the order they are asked.
+struct LookColors {
+    QColor gui;            // "ColorGUI"
+    QColor buttonHover;    // "ColorButtonHover"
+    QColor buttonSelected; // "ColorButtonSelected"
+    QColor buttonRaised;   // "ColorButtonRaised"
+    QColor lighter1;       // "ColorGUILighter1"
+    QColor lighter2;       // "ColorGUILighter2"
+    QColor darker1;        // "ColorGUIDarker1"
+    QColor darker2;        // "ColorGUIDarker2"
+};
+
+class MelvoroStyle : public CommonAppStyle {
+public:
+    MelvoroStyle();
+    explicit MelvoroStyle(QStyle* base);
+    ~MelvoroStyle() override;
+
+    bool queryInterface(const char* name, void* outOrWalk, int32_t reserved) override;
+    const char* className() override { return "MelvoroStyle"; }
+
+    // Polish and palette.
+    void polish(QPalette& palette) override;
+    void polish(QWidget* widget) override;
+    void unpolish(QWidget* widget) override;
+    using CommonAppStyle::polish;
+    using CommonAppStyle::unpolish;
+
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                       const QWidget* widget = nullptr) const override;
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget = nullptr) const override;
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option, QPainter* painter,
+                            const QWidget* widget = nullptr) const override;
+    QRect subControlRect(ComplexControl control, const QStyleOptionComplex* option, SubControl sub,
+                         const QWidget* widget = nullptr) const override;
+    QSize sizeFromContents(ContentsType type, const QStyleOption* option, const QSize& size,
+                           const QWidget* widget = nullptr) const override;
+    int pixelMetric(PixelMetric metric, const QStyleOption* option = nullptr,
+                    const QWidget* widget = nullptr) const override;
+    int styleHint(StyleHint hint, const QStyleOption* option = nullptr, const QWidget* widget = nullptr,
+                  QStyleHintReturn* returnData = nullptr) const override;
+    void drawHoverHighlight(QPainter* painter, const QRect& rect) const override;
+
+    // The host's look service, or null when the host has none.
+    IGuiLook* look() const { return m_look.get(); }
+    // The look colour of that name for widget (invalid without a look service).
+    QColor widgetColor(const char* name, const QWidget* widget) const;
+    QColor lookColor(const char* name) const;
+    // Asks the eight colours of drawControl, in their order.
+    void askLookColors(const QWidget* widget, LookColors& colors) const;
+
+private:
+    // Primitives.
+    void drawGroupBoxFrame(const QStyleOption* option, QPainter* painter) const;
+    void drawMenuFrame(const QStyleOption* option, QPainter* painter) const;
+    void drawCheckBoxIndicator(const QStyleOption* option, QPainter* painter, const QWidget* widget) const;
+    void drawRadioButtonIndicator(const QStyleOption* option, QPainter* painter, const QWidget* widget) const;
+
+    // Controls.
+    void drawPushButton(const QStyleOptionButton* option, QPainter* painter, const QWidget* widget) const;
+    void drawPushButtonBevel(const QStyleOptionButton* option, QPainter* painter, const QWidget* widget) const;
+    void drawPushButtonLabel(const QStyleOptionButton* option, QPainter* painter, const QWidget* widget,
+                             const LookColors& colors) const;
+    void drawToolBar(const QStyleOptionToolBar* option, QPainter* painter, const LookColors& colors) const;
+    void drawDockWidgetTitle(const QStyleOption* option, QPainter* painter, const QWidget* widget) const;
+    void drawTabShape(const QStyleOptionTab* option, QPainter* painter, const QWidget* widget,
+                      const LookColors& colors) const;
+    void drawMenuItem(ControlElement element, const QStyleOptionMenuItem* option, QPainter* painter,
+                      const QWidget* widget, const LookColors& colors) const;
+    void drawMenuBarItem(const QStyleOptionMenuItem* option, QPainter* painter, const QWidget* widget,
+                         const LookColors& colors) const;
+
+    // Complex controls.
+    void drawSlider(const QStyleOptionSlider* option, QPainter* painter, const QWidget* widget) const;
+    void drawGroupBox(const QStyleOptionGroupBox* option, QPainter* painter, const QWidget* widget) const;
+
+    SPtr<IGuiLook> m_look;
+};
+
+// The class identifier under which the module offers MelvoroStyle.
+const VelID& melvoroStyleClassId();
+
+// Whether the desktop runs with a visual theme: the current user's "ThemeActive" value reads "1".
+bool isThemeActive();
