@@ -1,6 +1,7 @@
 #pragma once
 // VelArray: a growable array whose elements are numbered from 1; slot 0 is never used.
 
+#include <climits>
 #include <cstdint>
 #include <new>
 
@@ -27,6 +28,8 @@ public:
 
     // Grows so that position p fits: doubling from max(capacity, 1) until capacity exceeds p.
     void grow(int32_t p) {
+        if (p < 0 || p >= (INT32_MAX >> 1))
+            throw std::bad_alloc();
         int32_t capacity = m_capacity < 1 ? 1 : m_capacity;
         while (capacity < p + 1)
             capacity *= 2;

@@ -47,6 +47,8 @@ public:
         uint32_t index = 0;
         if (Node* n = find(key, &index))
             return n->value;
+        if (!m_buckets)
+            m_buckets = allocateBuckets(m_bucketCount);
         Node* node = new Node{index, key, Value(), nullptr};
         link(node);
         return node->value;
@@ -117,8 +119,6 @@ private:
     }
 
     void link(Node* node) {
-        if (!m_buckets)
-            m_buckets = allocateBuckets(m_bucketCount);
         node->next = m_buckets[node->bucket];
         m_buckets[node->bucket] = node;
         ++m_count;

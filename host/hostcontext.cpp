@@ -1,0 +1,101 @@
+// The reference host's context: a table of offered services and atomic reference counting.
+
+#include "host/hostcontext.h"
+
+#include "runtime/pooledstring.h"
+
+#include <QMutexLocker>
+
+namespace {
+
+// The count an object is left with when the host tells it to delete itself.
+constexpr int32_t kDeletedCount = -42;
+
+} // namespace
+
+VelHostContext::VelHostContext(char character) : m_character(character) {}
+
+VelHostContext::~VelHostContext() {
+    withdrawAll();
+}
+
+void VelHostContext::addService(const char* name, void* iface, IVelUnknown* unknown) {
+    if (!name || !*name || !iface || !unknown)
+        return;
+    // The new reference is taken before an older service of the same name is let go; both happen outside
+    // the lock, since a release may run a destructor that calls back into this context.
+    unknown->addRef();
+    Entry previous{nullptr, nullptr};
+    {
+        QMutexLocker lock(&m_mutex);
+        const QByteArray key(name);
+        auto it = m_services.find(key);
+        if (it != m_services.end())
+            previous = it.value();
+        m_services.insert(key, Entry{iface, unknown});
+    }
+    if (previous.unknown)
+        previous.unknown->release();
+}
+
+void VelHostContext::withdraw(const char* name) {
+    if (!name)
+        return;
+    Entry entry{nullptr, nullptr};
+    {
+        QMutexLocker lock(&m_mutex);
+        entry = m_services.take(QByteArray(name));
+    }
+    if (entry.unknown)
+        entry.unknown->release();
+}
+
+void VelHostContext::withdrawAll() {
+    QHash<QByteArray, Entry> services;
+    {
+        QMutexLocker lock(&m_mutex);
+        services.swap(m_services);
+    }
+    for (const Entry& entry : qAsConst(services))
+        if (entry.unknown)
+            entry.unknown->release();
+}
+
+int VelHostContext::lookups(const char* name) const {
+    if (!name)
+        return 0;
+    QMutexLocker lock(&m_mutex);
+    return m_lookups.value(QByteArray(name), 0);
+}
+
+int32_t VelHostContext::findService(const PooledName* name, void** out) {
+    if (!out)
+        return 0;
+    *out = nullptr;
+    if (!name || !name->text)
+        return 0;
+    const QByteArray key(name->text);
+    QMutexLocker lock(&m_mutex);
+    ++m_lookups[key];
+    auto it = m_services.constFind(key);
+    if (it == m_services.constEnd())
+        return 0;
+    // The caller takes its own reference if it keeps the pointer.
+    *out = it.value().iface;
+    return 1;
+}
+
+void VelHostContext::increment(int32_t* count) {
+    if (count)
+        __atomic_add_fetch(count, 1, __ATOMIC_ACQ_REL);
+}
+
+bool VelHostContext::decrement(int32_t* count) {
+    if (!count)
+        return false;
+    if (__atomic_sub_fetch(count, 1, __ATOMIC_ACQ_REL) != 0)
+        return false;
+    // Only the thread that brought the count to zero gets here.
+    __atomic_store_n(count, kDeletedCount, __ATOMIC_RELEASE);
+    return true;
+}

@@ -1,0 +1,147 @@
+// The reference host context: the service table with its references and look-up counts, and the
+// atomic counting that objects defer to.
+
+#include "host/hostcontext.h"
+#include "runtime/pooledstring.h"
+#include "runtime/services.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class Directories : public IVelDirService {
+public:
+    bool queryInterface(const char* name, void* outOrWalk, int32_t) override {
+        if (velCheckClass(name, outOrWalk, "Directories", this, this))
+            return true;
+        return velCheckInterface(name, outOrWalk, "IVelDirService", static_cast<IVelDirService*>(this));
+    }
+    const char* className() override { return "Directories"; }
+    const PooledString& directory(const char*) override { return m_empty; }
+
+private:
+    PooledString m_empty;
+};
+
+// Keeps a test's own reference so the counts the context adds can be read.
+struct Held {
+    Held() : service(new Directories) { service->addRef(); }
+    ~Held() { service->release(); }
+    Directories* service;
+};
+
+int32_t find(VelHostContext& context, const char* name, void** out) {
+    PooledName n = PooledName::borrowed(name);
+    return context.findService(&n, out);
+}
+
+} // namespace
+
+TEST(HostContext, FindsAnOfferedServiceByItsInterfaceName) {
+    Held held;
+    VelHostContext context;
+    context.offer<IVelDirService>(held.service);
+    void* out = nullptr;
+    EXPECT_EQ(find(context, "IVelDirService", &out), 1);
+    EXPECT_EQ(out, static_cast<IVelDirService*>(held.service));
+    context.withdrawAll();
+}
+
+TEST(HostContext, UnknownNamesAnswerZeroAndWriteNull) {
+    Held held;
+    VelHostContext context;
+    context.offer<IVelDirService>(held.service);
+    void* out = &context;
+    EXPECT_EQ(find(context, "IVelDirservice", &out), 0);
+    EXPECT_EQ(out, nullptr);
+    out = &context;
+    EXPECT_EQ(context.findService(nullptr, &out), 0);
+    EXPECT_EQ(out, nullptr);
+    PooledName empty;
+    out = &context;
+    EXPECT_EQ(context.findService(&empty, &out), 0);
+    EXPECT_EQ(out, nullptr);
+    EXPECT_EQ(find(context, "IVelDirService", nullptr), 0);
+    context.withdrawAll();
+}
+
+TEST(HostContext, HoldsOneReferenceOnEachOfferedServiceUntilWithdrawn) {
+    Held held;
+    const int32_t before = held.service->refCount();
+    {
+        VelHostContext context;
+        context.offer<IVelDirService>(held.service);
+        EXPECT_EQ(held.service->refCount(), before + 1);
+        // Looking up adds nothing for the caller.
+        void* out = nullptr;
+        find(context, "IVelDirService", &out);
+        EXPECT_EQ(held.service->refCount(), before + 1);
+        context.withdraw("IVelDirService");
+        EXPECT_EQ(held.service->refCount(), before);
+        void* again = &context;
+        EXPECT_EQ(find(context, "IVelDirService", &again), 0);
+        EXPECT_EQ(again, nullptr);
+        context.offer<IVelDirService>(held.service);
+    }
+    // Destruction lets go of what was still offered.
+    EXPECT_EQ(held.service->refCount(), before);
+}
+
+TEST(HostContext, OfferingUnderATakenNameReplacesTheEarlierService) {
+    Held first;
+    Held second;
+    VelHostContext context;
+    context.offer<IVelDirService>(first.service);
+    context.offer<IVelDirService>(second.service);
+    EXPECT_EQ(first.service->refCount(), 1);
+    EXPECT_EQ(second.service->refCount(), 2);
+    void* out = nullptr;
+    find(context, "IVelDirService", &out);
+    EXPECT_EQ(out, static_cast<IVelDirService*>(second.service));
+    // Offering the same service again keeps exactly one reference for the context.
+    context.offer<IVelDirService>(second.service);
+    EXPECT_EQ(second.service->refCount(), 2);
+    context.withdrawAll();
+    EXPECT_EQ(second.service->refCount(), 1);
+}
+
+TEST(HostContext, IncompleteOffersAreIgnored) {
+    Held held;
+    VelHostContext context;
+    context.addService(nullptr, held.service, held.service);
+    context.addService("", held.service, held.service);
+    context.addService("IVelDirService", nullptr, held.service);
+    context.addService("IVelDirService", held.service, nullptr);
+    EXPECT_EQ(held.service->refCount(), 1);
+    void* out = nullptr;
+    EXPECT_EQ(find(context, "IVelDirService", &out), 0);
+    context.withdraw(nullptr);
+    context.withdraw("never offered");
+}
+
+TEST(HostContext, CountsLookupsByName) {
+    VelHostContext context;
+    EXPECT_EQ(context.lookups("IGuiLook"), 0);
+    void* out = nullptr;
+    find(context, "IGuiLook", &out);
+    find(context, "IGuiLook", &out);
+    find(context, "IImageStore", &out);
+    EXPECT_EQ(context.lookups("IGuiLook"), 2);
+    EXPECT_EQ(context.lookups("IImageStore"), 1);
+    EXPECT_EQ(context.lookups("IDataStore"), 0);
+    EXPECT_EQ(context.lookups(nullptr), 0);
+}
+
+TEST(HostContext, DecrementAnswersTrueOnlyAtZeroAndMarksTheCount) {
+    VelHostContext context;
+    int32_t count = 0;
+    context.increment(&count);
+    context.increment(&count);
+    EXPECT_EQ(count, 2);
+    EXPECT_FALSE(context.decrement(&count));
+    EXPECT_EQ(count, 1);
+    EXPECT_TRUE(context.decrement(&count));
+    EXPECT_EQ(count, -42);
+    context.increment(nullptr);
+    EXPECT_FALSE(context.decrement(nullptr));
+}
