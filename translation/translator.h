@@ -12,7 +12,8 @@ public:
                                    const PooledString& a3, const PooledString& a4, const PooledString& a5,
                                    const PooledString& a6) = 0;
     virtual PooledString translate(const char* text, const PooledString& a1, const PooledString& a2,
-                                   const PooledString& a3, const PooledString& a4, const PooledString& a5) = 0;
+                                   const PooledString& a3, const PooledString& a4,
+                                   const PooledString& a5) = 0;
     virtual PooledString translate(const char* text, const PooledString& a1, const PooledString& a2,
                                    const PooledString& a3, const PooledString& a4) = 0;
     virtual PooledString translate(const char* text, const PooledString& a1, const PooledString& a2,
