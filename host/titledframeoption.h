@@ -5,6 +5,8 @@
 #include <QStyleOptionFrame>
 
 struct TitledFrameOption : public QStyleOptionFrame {
-    TitledFrameOption() = default;
+    // A version above every plain frame option's, so the style reads the title only where there is one.
+    enum StyleOptionVersion { Version = 0x100 };
+    TitledFrameOption() { version = Version; }
     QString title;
 };

@@ -1,6 +1,13 @@
 #pragma once
 // CommonAppStyle: the base of the host family's application styles, over the toolkit's "Windows" style.
 // It is also a framework object (IGuiAppStyle), so the host can hold it by reference count.
+//
+// Ownership: the framework reference count is the style's one owner; releasing the last reference
+// deletes the whole style (and its base style). A host that applies the style application-wide holds
+// one reference while it is applied, clears the QObject parent that QApplication::setStyle gives it
+// (style->setParent(nullptr) right after the call), and sets another application style before the
+// application object is destroyed; only then does it release its reference. Per-widget use
+// (QWidget::setStyle) takes no ownership and needs nothing extra.
 
 #include "runtime/velobject.h"
 

@@ -1,0 +1,156 @@
+#include "host/imagestore.h"
+
+#include "host/images/styleimages.h"
+
+#include <QFile>
+#include <cstring>
+
+// The images compiled into the host library; a static library has to register its resources itself.
+static void initHostImages() {
+    Q_INIT_RESOURCE(images);
+}
+
+namespace {
+
+QString resourcePath(const char* name) {
+    return QStringLiteral(":/melvoro/images/%1.png").arg(QString::fromLatin1(name));
+}
+
+} // namespace
+
+VelHostImageStore::VelHostImageStore() {
+    initHostImages();
+}
+
+VelHostImageStore::~VelHostImageStore() {
+    QVector<Entry> entries;
+    entries.swap(m_entries);
+    for (Entry& entry : entries)
+        entry.object->release();
+}
+
+bool VelHostImageStore::queryInterface(const char* name, void* outOrWalk, int32_t) {
+    if (velCheckClass(name, outOrWalk, "VelHostImageStore", this, static_cast<IVelUnknown*>(this)))
+        return true;
+    return velCheckInterface(name, outOrWalk, "IImageStore", static_cast<IImageStore*>(this));
+}
+
+int VelHostImageStore::indexOf(const char* name) const {
+    if (!name)
+        return -1;
+    for (int i = 0; i < m_entries.size(); ++i)
+        if (std::strcmp(m_entries[i].name.constData(), name) == 0)
+            return i;
+    return -1;
+}
+
+IVelUnknown* VelHostImageStore::findImage(const char* name) {
+    const int index = indexOf(name);
+    if (index < 0)
+        return nullptr;
+    Entry& entry = m_entries[index];
+    ++entry.finds;
+    return entry.object;
+}
+
+VelHostImageStore::Entry* VelHostImageStore::put(const char* name, IVelUnknown* object) {
+    object->addRef();
+    const int index = indexOf(name);
+    if (index >= 0) {
+        Entry& entry = m_entries[index];
+        IVelUnknown* old = entry.object;
+        entry.object = object;
+        entry.encoded.clear();
+        entry.finds = 0;
+        old->release();
+        return &entry;
+    }
+    Entry entry;
+    entry.name = QByteArray(name);
+    entry.object = object;
+    m_entries.append(entry);
+    return &m_entries.last();
+}
+
+ImageContainer* VelHostImageStore::addImageData(const char* name, const QByteArray& encoded) {
+    if (!name || !*name)
+        return nullptr;
+    auto* image = new ImageContainer;
+    Entry* entry = put(name, image);
+    // The container points into the store's copy of the bytes, which lives as long as the entry.
+    entry->encoded = encoded;
+    image->data = reinterpret_cast<const uchar*>(entry->encoded.constData());
+    image->dataLength = static_cast<unsigned int>(entry->encoded.size());
+    return image;
+}
+
+ImageContainer* VelHostImageStore::addImageFile(const char* name, const QString& path) {
+    if (!name || !*name)
+        return nullptr;
+    auto* image = new ImageContainer;
+    // An empty count would borrow the text; an empty path simply stays empty.
+    if (!path.isEmpty())
+        image->path.setUtf16(reinterpret_cast<const char16_t*>(path.utf16()), path.size());
+    put(name, image);
+    return image;
+}
+
+ImageContainer* VelHostImageStore::addPixmap(const char* name, const QPixmap& pixmap) {
+    if (!name || !*name)
+        return nullptr;
+    auto* image = new ImageContainer;
+    image->pixmap = pixmap;
+    put(name, image);
+    return image;
+}
+
+bool VelHostImageStore::addObject(const char* name, IVelUnknown* object) {
+    if (!name || !*name || !object)
+        return false;
+    put(name, object);
+    return true;
+}
+
+bool VelHostImageStore::remove(const char* name) {
+    const int index = indexOf(name);
+    if (index < 0)
+        return false;
+    IVelUnknown* object = m_entries[index].object;
+    m_entries.remove(index);
+    object->release();
+    return true;
+}
+
+bool VelHostImageStore::addStandardImages() {
+    bool complete = true;
+    for (const VelStyleImage& image : velStyleImages) {
+        const QString path = resourcePath(image.name);
+        if (!QFile::exists(path)) {
+            complete = false;
+            continue;
+        }
+        if (std::strncmp(image.name, "radiobutton", 11) == 0) {
+            QFile file(path);
+            if (!file.open(QIODevice::ReadOnly)) {
+                complete = false;
+                continue;
+            }
+            addImageData(image.name, file.readAll());
+        } else {
+            addImageFile(image.name, path);
+        }
+    }
+    return complete;
+}
+
+ImageContainer* VelHostImageStore::container(const char* name) const {
+    const int index = indexOf(name);
+    if (index < 0)
+        return nullptr;
+    return velCast<ImageContainer>(m_entries[index].object, "ImageContainer");
+}
+
+int VelHostImageStore::finds(const char* name) const {
+    const int index = indexOf(name);
+    return index < 0 ? 0 : m_entries[index].finds;
+}

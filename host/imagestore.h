@@ -1,0 +1,56 @@
+#pragma once
+// VelHostImageStore: the host's image store. It hands out ImageContainer objects by name (names compare
+// exactly, case-sensitive). An image is added as encoded bytes, as a file path or as a ready pixmap; each
+// container turns it into an icon on first use.
+
+#include "style/guiservices.h"
+#include "style/imagecontainer.h"
+
+#include <QByteArray>
+#include <QPixmap>
+#include <QString>
+#include <QVector>
+
+class VelHostImageStore : public IImageStore {
+public:
+    VelHostImageStore();
+    ~VelHostImageStore() override;
+    VelHostImageStore(const VelHostImageStore&) = delete;
+    VelHostImageStore& operator=(const VelHostImageStore&) = delete;
+
+    bool queryInterface(const char* name, void* outOrWalk, int32_t reserved) override;
+    const char* className() override { return "VelHostImageStore"; }
+
+    IVelUnknown* findImage(const char* name) override;
+
+    // Each add replaces an image of the same name and answers the new container (owned by the store).
+    // A null or empty name is refused (null).
+    ImageContainer* addImageData(const char* name, const QByteArray& encoded);
+    ImageContainer* addImageFile(const char* name, const QString& path);
+    ImageContainer* addPixmap(const char* name, const QPixmap& pixmap);
+    // Adds any framework object under a name, for hosts that keep images of their own kinds.
+    bool addObject(const char* name, IVelUnknown* object);
+    bool remove(const char* name);
+
+    // The style's images shipped with the host: the radio buttons from encoded bytes, the slider images
+    // from their resource file paths. False if any of them is missing.
+    bool addStandardImages();
+
+    // The container of that name, or null.
+    ImageContainer* container(const char* name) const;
+    // How often findImage was asked for that name.
+    int finds(const char* name) const;
+    int size() const { return m_entries.size(); }
+
+private:
+    struct Entry {
+        QByteArray name;
+        IVelUnknown* object = nullptr; // one reference held
+        QByteArray encoded;            // the bytes a container's data points at
+        int finds = 0;
+    };
+    int indexOf(const char* name) const;
+    Entry* put(const char* name, IVelUnknown* object);
+
+    QVector<Entry> m_entries;
+};

@@ -1,0 +1,184 @@
+#include "host/lookservice.h"
+
+#include <QFile>
+#include <cctype>
+#include <cstring>
+
+namespace {
+
+struct ThemeEntry {
+    const char* name;
+    QRgb color;
+};
+
+// The built-in theme: a soft green-grey look.
+const ThemeEntry defaultTheme[VelHostLook::ColorCount] = {
+    {"ColorGUI", 0xffdfe6df},          {"ColorButtonHover", 0xffbfd7bf}, {"ColorButtonSelected", 0xff9fbf9f},
+    {"ColorButtonRaised", 0xffeef3ee}, {"ColorGUILighter1", 0xfff2f6f2}, {"ColorGUILighter2", 0xfffafcfa},
+    {"ColorGUIDarker1", 0xffb4c2b4},   {"ColorGUIDarker2", 0xff7e927e},  {"ColorButtonShade", 0xffd0dbd0},
+};
+
+bool parseHexColor(const QByteArray& text, QColor& color) {
+    if (text.size() != 7 || text[0] != '#')
+        return false;
+    for (int i = 1; i < 7; ++i)
+        if (!std::isxdigit(static_cast<unsigned char>(text[i])))
+            return false;
+    bool ok = false;
+    const uint rgb = text.mid(1).toUInt(&ok, 16);
+    if (!ok)
+        return false;
+    color = QColor::fromRgb(0xff000000u | rgb);
+    return true;
+}
+
+} // namespace
+
+VelHostLook::VelHostLook() {
+    loadDefaultTheme();
+}
+
+bool VelHostLook::queryInterface(const char* name, void* outOrWalk, int32_t) {
+    if (velCheckClass(name, outOrWalk, "VelHostLook", this, static_cast<IVelUnknown*>(this)))
+        return true;
+    return velCheckInterface(name, outOrWalk, "IGuiLook", static_cast<IGuiLook*>(this));
+}
+
+const char* VelHostLook::colorName(int index) {
+    return index >= 0 && index < ColorCount ? defaultTheme[index].name : nullptr;
+}
+
+int VelHostLook::colorIndex(const char* name) {
+    if (!name)
+        return -1;
+    for (int i = 0; i < ColorCount; ++i)
+        if (std::strcmp(defaultTheme[i].name, name) == 0)
+            return i;
+    return -1;
+}
+
+QColor VelHostLook::defaultColor(const char* name) {
+    const int index = colorIndex(name);
+    return index < 0 ? QColor() : QColor::fromRgba(defaultTheme[index].color);
+}
+
+void VelHostLook::loadDefaultTheme() {
+    for (int i = 0; i < ColorCount; ++i)
+        m_colors[i] = QColor::fromRgba(defaultTheme[i].color);
+    m_error.clear();
+}
+
+bool VelHostLook::loadTheme(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        m_error = QStringLiteral("cannot read the theme file %1: %2").arg(path, file.errorString());
+        return false;
+    }
+    return loadThemeText(file.readAll());
+}
+
+bool VelHostLook::loadThemeText(const QByteArray& text) {
+    QColor colors[ColorCount];
+    for (int i = 0; i < ColorCount; ++i)
+        colors[i] = QColor::fromRgba(defaultTheme[i].color);
+
+    const QList<QByteArray> lines = text.split('\n');
+    for (int number = 0; number < lines.size(); ++number) {
+        const QByteArray line = lines[number].trimmed();
+        if (line.isEmpty() || line.startsWith('#'))
+            continue;
+        const int equals = line.indexOf('=');
+        if (equals < 0) {
+            m_error = QStringLiteral("line %1: expected \"Name = #rrggbb\"").arg(number + 1);
+            return false;
+        }
+        const QByteArray name = line.left(equals).trimmed();
+        const QByteArray value = line.mid(equals + 1).trimmed();
+        const int index = colorIndex(name.constData());
+        if (index < 0) {
+            m_error = QStringLiteral("line %1: unknown look colour \"%2\"")
+                          .arg(number + 1)
+                          .arg(QString::fromLatin1(name));
+            return false;
+        }
+        if (!parseHexColor(value, colors[index])) {
+            m_error = QStringLiteral("line %1: \"%2\" is not a colour of the form #rrggbb")
+                          .arg(number + 1)
+                          .arg(QString::fromLatin1(value));
+            return false;
+        }
+    }
+    for (int i = 0; i < ColorCount; ++i)
+        m_colors[i] = colors[i];
+    m_error.clear();
+    return true;
+}
+
+QColor VelHostLook::color(const char* name) const {
+    const int index = colorIndex(name);
+    return index < 0 ? QColor() : m_colors[index];
+}
+
+bool VelHostLook::setColor(const char* name, const QColor& color) {
+    const int index = colorIndex(name);
+    if (index < 0)
+        return false;
+    m_colors[index] = color;
+    return true;
+}
+
+int32_t VelHostLook::widgetColor(const PooledName& name, QColor& color, const QWidget* widget) {
+    return answer(name, color, true, widget);
+}
+
+int32_t VelHostLook::lookColor(const PooledName& name, QColor& color) {
+    return answer(name, color, false, nullptr);
+}
+
+int32_t VelHostLook::answer(const PooledName& name, QColor& color, bool withWidget, const QWidget* widget) {
+    const int index = colorIndex(name.text);
+    Ask& ask = m_log[m_logCount % LogCapacity];
+    ask.color = index;
+    ask.withWidget = withWidget;
+    ask.widget = widget;
+    ask.borrowedName = name.text && !name.isOwned();
+    ++m_logCount;
+    if (index < 0) {
+        ++m_unknownAsks;
+        return 0;
+    }
+    ++m_asks[index];
+    color = m_colors[index];
+    return 1;
+}
+
+int VelHostLook::asks(const char* name) const {
+    const int index = colorIndex(name);
+    return index < 0 ? 0 : m_asks[index];
+}
+
+int VelHostLook::totalAsks() const {
+    int total = m_unknownAsks;
+    for (int count : m_asks)
+        total += count;
+    return total;
+}
+
+int VelHostLook::askLogSize() const {
+    return m_logCount < LogCapacity ? m_logCount : LogCapacity;
+}
+
+VelHostLook::Ask VelHostLook::askAt(int index) const {
+    const int size = askLogSize();
+    if (index < 0 || index >= size)
+        return Ask();
+    const int oldest = m_logCount - size;
+    return m_log[(oldest + index) % LogCapacity];
+}
+
+void VelHostLook::resetAsks() {
+    for (int& count : m_asks)
+        count = 0;
+    m_unknownAsks = 0;
+    m_logCount = 0;
+}

@@ -1,0 +1,79 @@
+#pragma once
+// VelHostLook: the host's look service. It answers the nine look colours by name from a table built when a
+// colour theme loads, so asking a colour allocates nothing. Themes are small text files:
+//
+//     # comment
+//     ColorGUI = #e4eae4
+//     ColorButtonHover = #bfd7bf
+//
+// Names a theme leaves out keep the built-in default colour. The service counts every ask per name and
+// keeps a short log of the latest asks, for hosts and tests that watch how the style uses it.
+
+#include "style/guiservices.h"
+
+#include <QByteArray>
+#include <QColor>
+#include <QString>
+
+class QWidget;
+
+class VelHostLook : public IGuiLook {
+public:
+    static constexpr int ColorCount = 9;
+    static constexpr int LogCapacity = 64;
+
+    // One ask, as the log keeps it.
+    struct Ask {
+        int color = -1;                  // index into colorName(), -1 for an unknown name
+        bool withWidget = false;         // widgetColor (true) or lookColor (false)
+        const QWidget* widget = nullptr; // the widget passed to widgetColor
+        bool borrowedName = false;       // the name came as borrowed text (nothing was copied for it)
+    };
+
+    VelHostLook();
+
+    bool queryInterface(const char* name, void* outOrWalk, int32_t reserved) override;
+    const char* className() override { return "VelHostLook"; }
+
+    // Fill color and answer 1 for a known name; leave it untouched and answer 0 otherwise.
+    int32_t widgetColor(const PooledName& name, QColor& color, const QWidget* widget) override;
+    int32_t lookColor(const PooledName& name, QColor& color) override;
+
+    // The names of the look colours, by index (0 .. ColorCount - 1); null outside.
+    static const char* colorName(int index);
+    // The index of a name, or -1.
+    static int colorIndex(const char* name);
+    // The built-in default theme's colour of that name (invalid for an unknown name).
+    static QColor defaultColor(const char* name);
+
+    // Loads a theme file or theme text. On any error the current colours stay and errorString() says
+    // what and where.
+    bool loadTheme(const QString& path);
+    bool loadThemeText(const QByteArray& text);
+    void loadDefaultTheme();
+    QString errorString() const { return m_error; }
+
+    // The colour currently answered for a name (invalid for an unknown name).
+    QColor color(const char* name) const;
+    // Changes one colour; false for an unknown name.
+    bool setColor(const char* name, const QColor& color);
+
+    // Asks made so far for that name, through either operation; unknownAsks() counts the others.
+    int asks(const char* name) const;
+    int totalAsks() const;
+    int unknownAsks() const { return m_unknownAsks; }
+    // The latest asks, oldest first (at most LogCapacity).
+    int askLogSize() const;
+    Ask askAt(int index) const;
+    void resetAsks();
+
+private:
+    int32_t answer(const PooledName& name, QColor& color, bool withWidget, const QWidget* widget);
+
+    QColor m_colors[ColorCount];
+    int m_asks[ColorCount] = {};
+    int m_unknownAsks = 0;
+    Ask m_log[LogCapacity];
+    int m_logCount = 0; // asks logged in total; the ring holds the latest LogCapacity
+    QString m_error;
+};

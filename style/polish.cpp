@@ -1,0 +1,66 @@
+#include "style/melvorostyle.h"
+
+#include "host/qextdockwindow.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLayout>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+
+namespace {
+
+// The controls whose hover highlight the style paints.
+bool tracksHover(QWidget* widget) {
+    return qobject_cast<QPushButton*>(widget) || qobject_cast<QRadioButton*>(widget) ||
+           qobject_cast<QSlider*>(widget) || qobject_cast<QCheckBox*>(widget);
+}
+
+} // namespace
+
+void MelvoroStyle::polish(QWidget* widget) {
+    if (!widget)
+        return;
+    QPalette palette = widget->palette();
+    const QColor gui = widgetColor("ColorGUI", widget);
+
+    // Group boxes: a box holding other boxes gets a margin, a box of plain controls loses its spacing.
+    QLayout* layout = widget->layout();
+    if (layout && qobject_cast<QGroupBox*>(widget)) {
+        const QList<QGroupBox*> inner = widget->findChildren<QGroupBox*>();
+        if (inner.isEmpty())
+            layout->setSpacing(0);
+        else
+            layout->setContentsMargins(5, 5, 5, 5);
+    }
+
+    if (tracksHover(widget))
+        widget->setAttribute(Qt::WA_Hover, true);
+
+    if (auto* dock = qobject_cast<QextDockWindow*>(widget)) {
+        if (dock->isFloating()) {
+            dock->applyFloatingState(true);
+        } else {
+            // Docked windows stay where the host put them.
+            dock->setFeatures(QDockWidget::NoDockWidgetFeatures);
+            dock->applyFloatingState(false);
+        }
+    }
+
+    if (widget->isWindow()) {
+        palette.setColor(QPalette::Window, gui);
+        widget->setPalette(palette);
+    }
+}
+
+void MelvoroStyle::unpolish(QWidget* widget) {
+    if (widget && tracksHover(widget))
+        widget->setAttribute(Qt::WA_Hover, false);
+}
+
+void MelvoroStyle::polish(QPalette& palette) {
+    if (!m_look)
+        return;
+    palette.setColor(QPalette::Window, widgetColor("ColorButtonShade", nullptr));
+}

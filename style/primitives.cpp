@@ -1,0 +1,81 @@
+#include "style/melvorostyle.h"
+
+#include "style/optioncheck.h"
+
+#include <QPainter>
+#include <QWidget>
+
+void MelvoroStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                                 const QWidget* widget) const {
+    Q_ASSERT_X(option, "MelvoroStyle::drawPrimitive", "option");
+    if (!option || !painter)
+        return;
+    switch (element) {
+    case PE_FrameGroupBox:
+        drawGroupBoxFrame(option, painter);
+        return;
+    case PE_FrameMenu:
+        drawMenuFrame(option, painter);
+        return;
+    case PE_FrameTabWidget:
+        return;
+    case PE_IndicatorCheckBox:
+        drawCheckBoxIndicator(option, painter, widget);
+        return;
+    case PE_IndicatorRadioButton:
+        drawRadioButtonIndicator(option, painter, widget);
+        return;
+    default:
+        QProxyStyle::drawPrimitive(element, option, painter, widget);
+        return;
+    }
+}
+
+namespace {
+
+bool hovered(const QStyleOption* option) {
+    return (option->state & QStyle::State_Enabled) && (option->state & QStyle::State_MouseOver);
+}
+
+} // namespace
+
+void MelvoroStyle::drawGroupBoxFrame(const QStyleOption* option, QPainter* painter) const {
+    if (const QStyleOptionFrame* frame = velFrameOptionV2(option))
+        painter->drawRect(frame->rect.adjusted(0, 0, -1, -1));
+}
+
+void MelvoroStyle::drawMenuFrame(const QStyleOption* option, QPainter* painter) const {
+    painter->save();
+    painter->setPen(QPen(QBrush(QColor(0, 0, 0, 255)), 2));
+    painter->drawRect(option->rect);
+    painter->restore();
+}
+
+void MelvoroStyle::drawCheckBoxIndicator(const QStyleOption* option, QPainter* painter,
+                                         const QWidget* widget) const {
+    if (!velOption<QStyleOptionButton>(option))
+        return;
+    painter->save();
+    if (widget && hovered(option))
+        drawHoverHighlight(painter, widget->rect());
+    painter->restore();
+    // The indicator itself, over the highlight.
+    QProxyStyle::drawPrimitive(PE_IndicatorCheckBox, option, painter, widget);
+}
+
+void MelvoroStyle::drawRadioButtonIndicator(const QStyleOption* option, QPainter* painter,
+                                            const QWidget* widget) const {
+    if (!velOption<QStyleOptionButton>(option))
+        return;
+    painter->save();
+    if (widget && hovered(option))
+        drawHoverHighlight(painter, widget->rect());
+    const char* image = "radiobutton_off";
+    if (option->state & State_Sunken)
+        image = "radiobutton_on2";
+    else if (option->state & State_On)
+        image = "radiobutton_on";
+    const QPixmap pixmap = stylePixmap(QLatin1String(image));
+    painter->drawPixmap(option->rect.topLeft(), pixmap);
+    painter->restore();
+}

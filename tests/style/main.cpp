@@ -1,0 +1,13 @@
+// The style tests need a QApplication (off screen) around every test.
+#include <QApplication>
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    ::testing::InitGoogleTest(&argc, argv);
+    // Death tests re-run the executable: the toolkit keeps threads of its own.
+    ::testing::GTEST_FLAG(death_test_style) = "threadsafe";
+    QApplication application(argc, argv);
+    return RUN_ALL_TESTS();
+}
