@@ -1,0 +1,76 @@
+// The style's pixel metrics and style hints: one table of the values the look fixes; everything else is
+// the base style's answer.
+
+#include "style/melvorostyle.h"
+
+#include <QOperatingSystemVersion>
+
+namespace {
+
+enum class Rule {
+    Fixed,         // the value of the entry
+    NonZeroBase,   // the base style's value, but the entry's value where that is 0
+    OnWindowsVista // the entry's value on Windows Vista, the base style's value elsewhere
+};
+
+struct Entry {
+    bool isHint;
+    int id;
+    Rule rule;
+    int value;
+};
+
+constexpr Entry table[] = {
+    {false, QStyle::PM_ScrollBarExtent, Rule::OnWindowsVista, 17},
+    {false, QStyle::PM_SliderLength, Rule::Fixed, 13},
+    {false, QStyle::PM_DockWidgetSeparatorExtent, Rule::Fixed, 3},
+    {false, QStyle::PM_TabBarBaseHeight, Rule::Fixed, 0},
+    {false, QStyle::PM_ProgressBarChunkWidth, Rule::NonZeroBase, 1},
+    {false, QStyle::PM_TitleBarHeight, Rule::Fixed, 0},
+    {false, QStyle::PM_DockWidgetTitleMargin, Rule::Fixed, 0},
+    {true, QStyle::SH_TabBar_PreferNoArrows, Rule::Fixed, 1},
+};
+
+const Entry* find(bool isHint, int id) {
+    for (const Entry& entry : table)
+        if (entry.isHint == isHint && entry.id == id)
+            return &entry;
+    return nullptr;
+}
+
+bool isWindowsVista() {
+    const QOperatingSystemVersion os = QOperatingSystemVersion::current();
+    return os.type() == QOperatingSystemVersion::Windows && os.majorVersion() == 6 && os.minorVersion() == 0;
+}
+
+// The answer of entry, given how to ask the base style.
+template <class AskBase> int answer(const Entry& entry, AskBase askBase) {
+    switch (entry.rule) {
+    case Rule::Fixed:
+        return entry.value;
+    case Rule::NonZeroBase: {
+        const int base = askBase();
+        return base == 0 ? entry.value : base;
+    }
+    case Rule::OnWindowsVista:
+        return isWindowsVista() ? entry.value : askBase();
+    }
+    return askBase();
+}
+
+} // namespace
+
+int MelvoroStyle::pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const {
+    auto askBase = [&] { return QProxyStyle::pixelMetric(metric, option, widget); };
+    if (const Entry* entry = find(false, metric))
+        return answer(*entry, askBase);
+    return askBase();
+}
+
+int MelvoroStyle::styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                            QStyleHintReturn* returnData) const {
+    auto askBase = [&] { return QProxyStyle::styleHint(hint, option, widget, returnData); };
+    if (const Entry* entry = find(true, hint))
+        return answer(*entry, askBase);
+    return askBase();
+}

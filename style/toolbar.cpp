@@ -1,0 +1,33 @@
+// Tool bars (a vertical gradient over a dark line one row above the bottom) and dock window titles.
+
+#include "host/qextdockwindow.h"
+#include "style/melvorostyle.h"
+
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPen>
+#include <QStyleOption>
+
+void MelvoroStyle::drawToolBar(const QStyleOptionToolBar* option, QPainter* painter,
+                               const LookColors& colors) const {
+    const QRect& r = option->rect;
+    const QRect inner(QPoint(r.left(), r.top()), QPoint(r.right(), r.bottom() - 1));
+
+    QLinearGradient gradient(0, 0, 0, inner.height());
+    gradient.setColorAt(0.0, colors.lighter1);
+    gradient.setColorAt(0.6, colors.gui);
+    gradient.setColorAt(0.85, colors.gui);
+    gradient.setColorAt(1.0, colors.lighter1);
+    painter->fillRect(r, QBrush(gradient));
+
+    painter->setPen(QPen(QBrush(colors.darker2), 1.0, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin));
+    painter->drawLine(r.left(), r.bottom() - 1, r.right(), r.bottom() - 1);
+}
+
+void MelvoroStyle::drawDockWidgetTitle(const QStyleOption* option, QPainter* painter,
+                                       const QWidget* widget) const {
+    // Only a floating host dock window shows a title; docked ones and other dock widgets get none.
+    const auto* dock = dynamic_cast<const QextDockWindow*>(widget);
+    if (dock && dock->isFloating())
+        QProxyStyle::drawControl(CE_DockWidgetTitle, option, painter, widget);
+}
