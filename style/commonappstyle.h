@@ -2,12 +2,15 @@
 // CommonAppStyle: the base of the host family's application styles, over the toolkit's "Windows" style.
 // It is also a framework object (IGuiAppStyle), so the host can hold it by reference count.
 //
-// Ownership: the framework reference count is the style's one owner; releasing the last reference
-// deletes the whole style (and its base style). A host that applies the style application-wide holds
-// one reference while it is applied, clears the QObject parent that QApplication::setStyle gives it
-// (style->setParent(nullptr) right after the call), and sets another application style before the
-// application object is destroyed; only then does it release its reference. Per-widget use
-// (QWidget::setStyle) takes no ownership and needs nothing extra.
+// Ownership: a style has exactly one owner, chosen by the host that creates it, never both:
+// - the QObject side: whoever holds the QStyle deletes it (QApplication::setStyle hands the style to the
+//   application, which deletes it when another style is set or when it ends); the host then never counts
+//   references on it. This is the reference host's rule (host/standardhost.h).
+// - or the framework reference count: releasing the last reference deletes the whole style. A host that
+//   applies such a style application-wide clears the parent that QApplication::setStyle gives it
+//   (style->setParent(nullptr)) and sets another application style before the application ends; only
+//   then does it release its reference.
+// Per-widget use (QWidget::setStyle) takes no ownership either way.
 
 #include "runtime/velobject.h"
 
