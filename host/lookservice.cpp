@@ -3,6 +3,7 @@
 #include <QFile>
 #include <cctype>
 #include <cstring>
+#include <string.h> // strnlen
 
 namespace {
 
@@ -11,12 +12,78 @@ struct ThemeEntry {
     QRgb color;
 };
 
+// The look colours, in the order of the table below.
+enum Colour {
+    Gui,
+    ButtonHover,
+    ButtonSelected,
+    ButtonRaised,
+    GuiLighter1,
+    GuiLighter2,
+    GuiDarker1,
+    GuiDarker2,
+    ButtonShade,
+};
+
 // The built-in theme: a soft green-grey look.
-const ThemeEntry defaultTheme[VelHostLook::ColorCount] = {
+constexpr ThemeEntry defaultTheme[VelHostLook::ColorCount] = {
     {"ColorGUI", 0xffdfe6df},          {"ColorButtonHover", 0xffbfd7bf}, {"ColorButtonSelected", 0xff9fbf9f},
     {"ColorButtonRaised", 0xffeef3ee}, {"ColorGUILighter1", 0xfff2f6f2}, {"ColorGUILighter2", 0xfffafcfa},
     {"ColorGUIDarker1", 0xffb4c2b4},   {"ColorGUIDarker2", 0xff7e927e},  {"ColorButtonShade", 0xffd0dbd0},
 };
+
+constexpr int kLongestName = 19; // "ColorButtonSelected"
+
+// The colour names differ in length or, among the names of one length, in their last character: that
+// pair picks the one entry a name can be, which a single comparison then confirms.
+constexpr int candidateIndex(const char* name, int length) {
+    const char last = length > 0 ? name[length - 1] : '\0';
+    switch (length) {
+    case 8:
+        return Gui;
+    case 15:
+        return last == '1' ? GuiDarker1 : last == '2' ? GuiDarker2 : -1;
+    case 16:
+        switch (last) {
+        case 'r':
+            return ButtonHover;
+        case '1':
+            return GuiLighter1;
+        case '2':
+            return GuiLighter2;
+        case 'e':
+            return ButtonShade;
+        default:
+            return -1;
+        }
+    case 17:
+        return ButtonRaised;
+    case 19:
+        return ButtonSelected;
+    default:
+        return -1;
+    }
+}
+
+constexpr int lengthOf(const char* text) {
+    int length = 0;
+    while (text[length] != '\0')
+        ++length;
+    return length;
+}
+
+// Every name of the table leads to its own entry: a name added or changed against the rule above fails
+// the build.
+constexpr bool everyNameFindsItsEntry() {
+    for (int i = 0; i < VelHostLook::ColorCount; ++i) {
+        const char* name = defaultTheme[i].name;
+        const int length = lengthOf(name);
+        if (length > kLongestName || candidateIndex(name, length) != i)
+            return false;
+    }
+    return true;
+}
+static_assert(everyNameFindsItsEntry(), "look colour names must differ in length or last character");
 
 bool parseHexColor(const QByteArray& text, QColor& color) {
     if (text.size() != 7 || text[0] != '#')
@@ -51,10 +118,13 @@ const char* VelHostLook::colorName(int index) {
 int VelHostLook::colorIndex(const char* name) {
     if (!name)
         return -1;
-    for (int i = 0; i < ColorCount; ++i)
-        if (std::strcmp(defaultTheme[i].name, name) == 0)
-            return i;
-    return -1;
+    // No colour name is longer than kLongestName, so the count stops one past it: a long name costs no
+    // more than a short one.
+    const int length = int(strnlen(name, kLongestName + 1));
+    const int index = candidateIndex(name, length);
+    if (index < 0 || std::strcmp(defaultTheme[index].name, name) != 0)
+        return -1;
+    return index;
 }
 
 QColor VelHostLook::defaultColor(const char* name) {

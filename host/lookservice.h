@@ -1,6 +1,7 @@
 #pragma once
 // VelHostLook: the host's look service. It answers the nine look colours by name from a table built when a
-// colour theme loads, so asking a colour allocates nothing. Themes are small text files:
+// colour theme loads. A name is found by its length and last character and confirmed by one comparison,
+// so every ask costs the same and allocates nothing. Themes are small text files:
 //
 //     # comment
 //     ColorGUI = #e4eae4
@@ -41,7 +42,7 @@ public:
 
     // The names of the look colours, by index (0 .. ColorCount - 1); null outside.
     static const char* colorName(int index);
-    // The index of a name, or -1.
+    // The index of a name, or -1. Reads no more of name than the longest colour name and its terminator.
     static int colorIndex(const char* name);
     // The built-in default theme's colour of that name (invalid for an unknown name).
     static QColor defaultColor(const char* name);

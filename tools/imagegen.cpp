@@ -15,7 +15,7 @@
 
 namespace {
 
-const VelStyleImage& spec(const char* name) {
+const VelStyleImage& shipped(const char* name) {
     for (const VelStyleImage& image : velStyleImages)
         if (std::strcmp(image.name, name) == 0)
             return image;
@@ -34,7 +34,7 @@ QColor centreColour(const VelStyleImage& image) {
 
 // A radio button: a ring with a face, and a dot of the centre colour when checked.
 QImage radio(const char* name, const QColor& face, bool dot) {
-    const VelStyleImage& image = spec(name);
+    const VelStyleImage& image = shipped(name);
     QImage result = blank(image);
     QPainter painter(&result);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -50,19 +50,25 @@ QImage radio(const char* name, const QColor& face, bool dot) {
     return result;
 }
 
+// The groove: the style stretches it across the slider's width, so every column is the same (a dark
+// edge above and below, a light line under the top edge, the centre colour in the middle) and
+// stretching changes nothing but its length.
 QImage sliderBar() {
-    const VelStyleImage& image = spec("slider_bar");
+    const VelStyleImage& image = shipped("slider_bar");
     QImage result = blank(image);
     QPainter painter(&result);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(QColor(0x5f, 0x7e, 0x5f), 1.0));
-    painter.setBrush(centreColour(image));
-    painter.drawRoundedRect(QRectF(0.5, 1.5, image.width - 1.0, image.height - 3.0), 3.0, 3.0);
+    const int right = image.width - 1;
+    painter.setPen(QColor(0x5f, 0x7e, 0x5f));
+    painter.drawLine(0, 1, right, 1);
+    painter.drawLine(0, image.height - 2, right, image.height - 2);
+    painter.fillRect(QRect(0, 2, image.width, image.height - 4), centreColour(image));
+    painter.setPen(QColor(0xc4, 0xd6, 0xc4));
+    painter.drawLine(0, 2, right, 2);
     return result;
 }
 
 QImage sliderThumb() {
-    const VelStyleImage& image = spec("slider_thumb_on");
+    const VelStyleImage& image = shipped("slider_thumb_on");
     QImage result = blank(image);
     QPainter painter(&result);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -100,7 +106,7 @@ int main(int argc, char** argv) {
     };
     int failures = 0;
     for (const auto& entry : images) {
-        const VelStyleImage& image = spec(entry.name);
+        const VelStyleImage& image = shipped(entry.name);
         const QRgb centre = entry.image.pixel(image.width / 2, image.height / 2);
         if (centre != image.centre) {
             std::fprintf(stderr, "%s: centre pixel %08x, expected %08x\n", entry.name, centre, image.centre);

@@ -238,6 +238,15 @@ TEST_F(Style2GroupBox, FrameIsClippedAroundTheTitle) {
     EXPECT_EQ(frame->clip, QRegion(0, 0, 200, 100) - QRegion(title));
 }
 
+TEST_F(Style2GroupBox, TitleIsDrawnAfterTheFramesClipIsGone) {
+    RecordingPaintDevice device(200, 100);
+    paint(device);
+    const QVector<PaintOp> title = device.ofKind(PaintOp::Text);
+    ASSERT_FALSE(title.isEmpty());
+    for (const PaintOp& op : title)
+        EXPECT_FALSE(op.clipEnabled) << "the frame's clip ends with its saved painter state";
+}
+
 TEST_F(Style2GroupBox, TitleIsBlackAndNotClippedAway) {
     QImage image = style2::blankImage(200, 100);
     {

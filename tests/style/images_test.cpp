@@ -4,6 +4,8 @@
 #include "host/images/styleimages.h"
 #include "style/commonappstyle.h"
 #include "style/imagecontainer.h"
+#include "style/melvorostyle.h"
+#include "style/support/recordingstyle.h"
 #include "style/support/stylehost.h"
 
 #include <gtest/gtest.h>
@@ -11,6 +13,8 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QPainter>
+#include <QStyleOptionSlider>
 #include <QTemporaryDir>
 #include <cstring>
 
@@ -234,10 +238,32 @@ TEST(Style1StylePixmap, KnownNamesComeFromTheStore) {
 
 TEST(Style1StylePixmap, LargeImagesComeOutAtTheSmallIconSize) {
     StyleTestHost host;
-    // 13 x 27 scaled down to fit 22 x 22, keeping the aspect ratio.
-    const QPixmap thumb = CommonAppStyle::stylePixmap(QStringLiteral("slider_thumb_on"));
+    // 13 x 27 and 40 x 9 scaled down to fit 22 x 22, keeping the aspect ratio.
+    QImage tall(13, 27, QImage::Format_ARGB32);
+    tall.fill(QColor(10, 20, 30));
+    host.images()->addPixmap("tall", QPixmap::fromImage(tall));
+    const QPixmap thumb = CommonAppStyle::stylePixmap(QStringLiteral("tall"));
     EXPECT_EQ(thumb.size(), QSize(13, 27).scaled(22, 22, Qt::KeepAspectRatio));
     EXPECT_EQ(thumb.height(), 22);
+    host.images()->addImageData("wide", encoded(QColor(40, 50, 60), "PNG", QSize(40, 9)));
+    EXPECT_EQ(CommonAppStyle::stylePixmap(QStringLiteral("wide")).size(),
+              QSize(40, 9).scaled(22, 22, Qt::KeepAspectRatio));
+}
+
+TEST(Style1StylePixmap, EveryShippedImageComesOutAtItsOwnSize) {
+    StyleTestHost host;
+    for (const VelStyleImage& shipped : velStyleImages) {
+        const QImage image = CommonAppStyle::stylePixmap(QString::fromLatin1(shipped.name)).toImage();
+        EXPECT_EQ(image.size(), QSize(shipped.width, shipped.height)) << shipped.name;
+        if (image.isNull())
+            continue;
+        EXPECT_EQ(image.pixel(shipped.width / 2, shipped.height / 2), shipped.centre) << shipped.name;
+        // Unscaled: pixel for pixel the shipped file.
+        const QImage file(QStringLiteral(":/melvoro/images/%1.png").arg(QString::fromLatin1(shipped.name)));
+        ASSERT_FALSE(file.isNull()) << shipped.name;
+        EXPECT_EQ(image.convertToFormat(QImage::Format_ARGB32), file.convertToFormat(QImage::Format_ARGB32))
+            << shipped.name;
+    }
 }
 
 TEST(Style1StylePixmap, TheStoreIsLookedUpAtEveryCallAndLetGo) {
@@ -262,6 +288,52 @@ TEST(Style1StylePixmap, AnImageIsDecodedOnce) {
     const QPixmap again = CommonAppStyle::stylePixmap(QStringLiteral("radiobutton_on"));
     EXPECT_EQ(image->cachedIcon.cacheKey(), key);
     EXPECT_EQ(again.toImage().pixel(6, 6), velStyleImages[1].centre);
+}
+
+const VelStyleImage& shippedImage(const char* name) {
+    for (const VelStyleImage& image : velStyleImages)
+        if (std::strcmp(image.name, name) == 0)
+            return image;
+    return velStyleImages[0];
+}
+
+// A slider painted from the shipped images shows the whole thumb, and is as high as the thumb.
+TEST(Style1StylePixmap, ShippedSliderThumbIsDrawnWhole) {
+    StyleTestHost host;
+    auto* base = new RecordingStyle;
+    MelvoroStyle style(base);
+    base->setSubControlRect(QStyle::CC_Slider, QStyle::SC_SliderGroove, QRect(0, 3, 120, 20));
+    base->setSubControlRect(QStyle::CC_Slider, QStyle::SC_SliderHandle, QRect(30, 0, 20, 20));
+    QStyleOptionSlider option;
+    option.rect = QRect(0, 0, 120, 30);
+    option.subControls = QStyle::SC_SliderGroove | QStyle::SC_SliderHandle;
+    option.state = QStyle::State_Enabled;
+
+    const VelStyleImage& thumb = shippedImage("slider_thumb_on");
+    const VelStyleImage& bar = shippedImage("slider_bar");
+    base->setSizeFromContents(QStyle::CT_Slider, QSize(120, 40));
+    EXPECT_EQ(style.sizeFromContents(QStyle::CT_Slider, &option, QSize(100, 20)).height(), thumb.height);
+
+    QImage image(120, 30, QImage::Format_ARGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        style.drawComplexControl(QStyle::CC_Slider, &option, &painter, nullptr);
+    }
+    // The thumb at its own size from the handle's corner (30, 0): its centre and, one row above its
+    // bottom edge, the middle of its body; nothing of it below.
+    EXPECT_EQ(image.pixel(30 + thumb.width / 2, thumb.height / 2), thumb.centre);
+    EXPECT_EQ(image.pixel(30 + thumb.width / 2, thumb.height - 3), thumb.centre);
+    EXPECT_EQ(image.pixel(30 + thumb.width / 2, thumb.height + 1), qRgb(255, 255, 255));
+    // The centre row of the thumb is its full body width (the image less its one-pixel border).
+    int body = 0;
+    for (int x = 25; x < 60; ++x)
+        body += image.pixel(x, thumb.height / 2) == thumb.centre ? 1 : 0;
+    EXPECT_EQ(body, thumb.width - 2);
+    // The bar, stretched into the groove (5 .. 114, rows 9 ..), shows its centre colour on either side.
+    EXPECT_EQ(image.pixel(6, 9 + bar.height / 2), bar.centre);
+    EXPECT_EQ(image.pixel(113, 9 + bar.height / 2), bar.centre);
+    EXPECT_EQ(image.pixel(3, 9 + bar.height / 2), qRgb(255, 255, 255));
 }
 
 void expectPlaceholder(const QPixmap& pixmap) {

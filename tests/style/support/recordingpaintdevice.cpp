@@ -51,8 +51,10 @@ public:
             const QPolygon polygon = m_transform.map(state.clipPath()).toFillPolygon().toPolygon();
             applyClip(state.clipOperation(), QRegion(polygon, state.clipPath().fillRule()));
         }
-        if (flags & DirtyClipEnabled)
-            m_clipEnabled = state.isClipEnabled();
+        // The state's own enabled flag stays true when a restore drops the clip, so the painter says
+        // whether a clip is in force.
+        if (flags & (DirtyClipRegion | DirtyClipPath | DirtyClipEnabled))
+            m_clipEnabled = clipInForce(state);
     }
 
     void drawRects(const QRect* rects, int count) override {
@@ -143,6 +145,12 @@ private:
     void drawRects(const QRectF& rect) {
         PaintOp& op = add(PaintOp::Rect);
         op.rect = rect;
+    }
+
+    bool clipInForce(const QPaintEngineState& state) const {
+        if (const QPainter* painter = state.painter())
+            return painter->hasClipping();
+        return m_clipEnabled && state.isClipEnabled();
     }
 
     void applyClip(Qt::ClipOperation operation, const QRegion& region) {
