@@ -9,10 +9,8 @@
 // The name a service interface is looked up by; each service interface declares its own.
 template <class T> struct VelInterfaceName;
 
-#define VEL_INTERFACE_NAME(Type, Text)                                                                     \
-    template <> struct VelInterfaceName<Type> {                                                            \
-        static constexpr const char* value = Text;                                                         \
-    }
+#define VEL_INTERFACE_NAME(Type, Text)                                                                       \
+    template <> struct VelInterfaceName<Type> { static constexpr const char* value = Text; }
 
 template <class T, class U = IVelUnknown> class IPtr {
 public:

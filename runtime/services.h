@@ -7,7 +7,7 @@
 #include "runtime/velid.h"
 #include "runtime/velobject.h"
 
-#define VEL_PLACEHOLDER(n)                                                                                 \
+#define VEL_PLACEHOLDER(n)                                                                                   \
     virtual void unusedSlot##n() {}
 
 // Collects messages for the user.

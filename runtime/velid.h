@@ -18,7 +18,8 @@ public:
     virtual ~VelID() = default;
 
     bool operator==(const VelID& o) const {
-        return Data1 == o.Data1 && Data2 == o.Data2 && Data3 == o.Data3 && std::memcmp(Data4, o.Data4, 8) == 0;
+        return Data1 == o.Data1 && Data2 == o.Data2 && Data3 == o.Data3 &&
+               std::memcmp(Data4, o.Data4, 8) == 0;
     }
     bool operator!=(const VelID& o) const { return !(*this == o); }
 

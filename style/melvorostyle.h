@@ -76,7 +76,8 @@ private:
 
     // Controls.
     void drawPushButton(const QStyleOptionButton* option, QPainter* painter, const QWidget* widget) const;
-    void drawPushButtonBevel(const QStyleOptionButton* option, QPainter* painter, const QWidget* widget) const;
+    void drawPushButtonBevel(const QStyleOptionButton* option, QPainter* painter,
+                             const QWidget* widget) const;
     void drawPushButtonLabel(const QStyleOptionButton* option, QPainter* painter, const QWidget* widget,
                              const LookColors& colors) const;
     void drawToolBar(const QStyleOptionToolBar* option, QPainter* painter, const LookColors& colors) const;
