@@ -52,7 +52,9 @@ public:
     void mergeInto(BucketMemoryPool* target);
 
     int32_t bucketCount() const { return m_bucketCount; }
-    Bucket* bucketAt(int32_t index) const { return index >= 0 && index < m_bucketCount ? m_buckets[index] : nullptr; }
+    Bucket* bucketAt(int32_t index) const {
+        return index >= 0 && index < m_bucketCount ? m_buckets[index] : nullptr;
+    }
 
     // Size class of a byte count: class index and its capacity; false above the largest pooled size.
     static bool sizeClass(int32_t size, int32_t* index, int32_t* capacity);

@@ -1,0 +1,201 @@
+// The module's entries to its current bucket pool. The module starts with a pool of its own and, every
+// 601 allocations, looks for the host's shared pool; once it finds it, it hands its free blocks over and
+// uses the shared pool from then on.
+//
+// The module-wide state is read and changed under the pool lock, so a thread never uses a pool that
+// another thread is switching away from and releasing. The lock is not held while the module calls into
+// a shared pool: that pool runs the code of the module that made it, under that module's lock, and never
+// waits for this module's lock while holding its own.
+
+#include "memory/poolstate.h"
+
+#include "runtime/iptr.h"
+
+#if defined(_MSC_VER)
+#define VEL_NOINLINE __declspec(noinline)
+#else
+#define VEL_NOINLINE __attribute__((noinline))
+#endif
+
+namespace {
+
+VelLock g_poolLock;
+BucketMemoryPool* g_current = nullptr;
+bool g_local = false;
+int32_t g_allocations = 0;
+int32_t g_growthDepth = 0;
+
+// While the module uses its own pool it looks for the shared pool again after this many allocations.
+constexpr int32_t kAllocationsBetweenLookups = 600;
+
+// Gives a block straight back to the heap of the module whose allocator its header names.
+void releaseToOwner(void** block) {
+    char* header = static_cast<char*>(*block) - sizeof(void*);
+    if (BucketMemoryAllocator* owner = *reinterpret_cast<BucketMemoryAllocator**>(header))
+        owner->freeBlock(header);
+    *block = nullptr;
+}
+
+// The host's shared pool, or null when the host offers none or offers something that is not a bucket
+// pool (which the module then ignores).
+BucketMemoryPool* findSharedPool() {
+    SPtr<IBucketMemoryPool> service;
+    if (!service)
+        return nullptr;
+    return velCast<BucketMemoryPool>(static_cast<IVelUnknown*>(service.get()), "BucketMemoryPool");
+}
+
+// Called under the pool lock while the module uses its own pool.
+void switchToSharedPool() {
+    BucketMemoryPool* shared = findSharedPool();
+    if (!shared)
+        return;
+    if (shared == g_current) {
+        g_local = false;
+        return;
+    }
+    BucketMemoryPool* local = g_current;
+    shared->addRef();
+    if (local)
+        local->mergeInto(shared);
+    velSetCurrentPool(shared, false);
+    if (local)
+        local->release();
+}
+
+// Called under the pool lock when the module has no pool yet.
+void establishPool() {
+    if (BucketMemoryPool* shared = findSharedPool()) {
+        shared->addRef();
+        velSetCurrentPool(shared, false);
+        return;
+    }
+    // A new pool makes itself the module's own current pool.
+    new BucketMemoryPool;
+}
+
+} // namespace
+
+VelLock& velPoolLock() {
+    return g_poolLock;
+}
+
+void velSetCurrentPool(BucketMemoryPool* pool, bool local) {
+    g_current = pool;
+    g_local = pool && local;
+}
+
+bool velPoolGrowing() {
+    return g_growthDepth > 0;
+}
+
+VelPoolGrowth::VelPoolGrowth() {
+    ++g_growthDepth;
+}
+VelPoolGrowth::~VelPoolGrowth() {
+    --g_growthDepth;
+}
+
+BucketMemoryPool* velCurrentPool() {
+    VelLockGuard guard(g_poolLock);
+    return g_current;
+}
+
+bool velPoolIsLocal() {
+    VelLockGuard guard(g_poolLock);
+    return g_local;
+}
+
+namespace {
+
+// The rest of poolAllocate, for everything but the common case: called with the pool lock held, gives
+// it up.
+VEL_NOINLINE void* allocateSlow(int32_t size, int32_t* capacityOut) {
+    if (g_local && g_allocations > kAllocationsBetweenLookups) {
+        g_allocations = 0;
+        switchToSharedPool();
+    }
+    if (!g_current)
+        establishPool();
+    BucketMemoryPool* pool = g_current;
+    if (g_local) {
+        ++g_allocations;
+        void* block = pool->allocate(size, capacityOut);
+        g_poolLock.unlock();
+        return block;
+    }
+    g_poolLock.unlock();
+    return pool->allocate(size, capacityOut);
+}
+
+// The rest of poolRelease: called with the pool lock held, gives it up.
+VEL_NOINLINE void releaseSlow(void** block, int32_t capacity) {
+    BucketMemoryPool* pool = g_current;
+    if (!pool) {
+        g_poolLock.unlock();
+        releaseToOwner(block);
+        return;
+    }
+    if (g_local) {
+        pool->deallocate(capacity, block);
+        g_poolLock.unlock();
+        return;
+    }
+    g_poolLock.unlock();
+    pool->deallocate(capacity, block);
+}
+
+} // namespace
+
+// The common case, the module's own pool with a free block of the class at hand (or room on the class's
+// free stack), is done right here under the lock; it is the same pop (push) as the pool's allocate
+// (deallocate) does. Everything else goes the long way.
+void* poolAllocate(int32_t size, int32_t* capacityOut) {
+    g_poolLock.lock();
+    if (g_local && g_allocations <= kAllocationsBetweenLookups &&
+        uint32_t(size) <= uint32_t(BucketMemoryPool::kLargestPooled) && g_growthDepth == 0) {
+        int32_t index = 0;
+        int32_t capacity = 0;
+        velPooledSizeClass(size, &index, &capacity);
+        Bucket* bucket = g_current->bucketAt(index);
+        if (bucket && bucket->top > 0) {
+            BucketEntry& entry = bucket->entries[bucket->top];
+            if (void* block = entry.block) {
+                --bucket->top;
+                ++g_allocations;
+                if (capacityOut)
+                    *capacityOut = entry.capacity;
+                g_poolLock.unlock();
+                return block;
+            }
+        }
+    }
+    return allocateSlow(size, capacityOut);
+}
+
+void poolRelease(void** block, int32_t capacity) {
+    if (!block || !*block)
+        return;
+    if (capacity > BucketMemoryPool::kLargestPooled) {
+        // Not pooled anywhere: straight back to the heap of the module that allocated it, without this
+        // module's lock, since that module's allocator takes its own.
+        releaseToOwner(block);
+        return;
+    }
+    g_poolLock.lock();
+    if (g_local && capacity > 0 && g_growthDepth == 0) {
+        int32_t index = 0;
+        int32_t classCapacity = 0;
+        velPooledSizeClass(capacity, &index, &classCapacity);
+        Bucket* bucket = g_current->bucketAt(index);
+        if (bucket && bucket->top + 1 < bucket->capacity) {
+            const int32_t top = bucket->top + 1;
+            bucket->entries[top] = BucketEntry{classCapacity, *block};
+            bucket->top = top;
+            *block = nullptr;
+            g_poolLock.unlock();
+            return;
+        }
+    }
+    releaseSlow(block, capacity);
+}

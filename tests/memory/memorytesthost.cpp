@@ -1,0 +1,133 @@
+// The memory tests' host, heap hooks and file helpers.
+
+#include "memorytesthost.h"
+
+#include "host/dirservice.h"
+#include "host/errorservice.h"
+#include "runtime/hostcontext.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <dirent.h>
+#include <fstream>
+#include <sstream>
+#include <sys/stat.h>
+#include <unistd.h>
+
+MemoryTestHost& memoryTestHost() {
+    static MemoryTestHost* host = [] {
+        auto* h = new MemoryTestHost;
+        velSetHostContext(&h->context);
+        h->manager = new VelHostMemoryManager(0);
+        h->context.offer<VelMM::IVelMManager>(h->manager);
+        h->directories = new VelHostDirService;
+        // Shared by every test process, so it is made but never emptied here.
+        const std::string temp = std::string(MELVORO_BINARY_DIR) + "/memory-tests";
+        mkdir(temp.c_str(), 0700);
+        h->directories->setDirectory("temp", qstring(temp));
+        h->context.offer<IVelDirService>(h->directories);
+        return h;
+    }();
+    velSetHostContext(&host->context);
+    return *host;
+}
+
+// ---- HeapFaults ----
+
+namespace {
+
+HeapFaults* g_faults = nullptr;
+
+void* faultyMalloc(std::size_t bytes) {
+    HeapFaults* f = g_faults;
+    f->mallocs.push_back(bytes);
+    const bool fail = f->failMalloc && f->failMalloc(bytes);
+    if (f->onMalloc)
+        f->onMalloc(bytes);
+    void* block = fail ? nullptr : std::malloc(bytes);
+    f->mallocResults.push_back(block);
+    return block;
+}
+
+void* faultyRealloc(void* block, std::size_t bytes) {
+    HeapFaults* f = g_faults;
+    f->reallocs.push_back(bytes);
+    if (f->failRealloc && f->failRealloc(bytes))
+        return nullptr;
+    return std::realloc(block, bytes);
+}
+
+void faultyFree(void* block) {
+    g_faults->frees.push_back(block);
+    std::free(block);
+}
+
+} // namespace
+
+HeapFaults::HeapFaults() {
+    g_faults = this;
+    const VelHeapFunctions hooks{&faultyMalloc, &faultyRealloc, &faultyFree};
+    m_previous = velSetHeapFunctions(&hooks);
+}
+
+HeapFaults::~HeapFaults() {
+    velSetHeapFunctions(&m_previous);
+    g_faults = nullptr;
+}
+
+VelHostErrorService* makeEchoingErrorService(std::function<std::string()> status) {
+    auto* service = new VelHostErrorService;
+    service->setListener([status](const VelHostErrorService::Report& report) {
+        const std::string extra = status ? status() : std::string();
+        std::fprintf(stderr, "report level=%d context=[%s] %s\n%s\n", int(report.level),
+                     report.context.toStdString().c_str(), extra.c_str(),
+                     report.message.toStdString().c_str());
+        std::fflush(stderr);
+    });
+    return service;
+}
+
+// ---- files ----
+
+std::vector<std::string> directoryEntries(const std::string& path) {
+    std::vector<std::string> names;
+    if (DIR* dir = opendir(path.c_str())) {
+        while (dirent* entry = readdir(dir)) {
+            const std::string name = entry->d_name;
+            if (name != "." && name != "..")
+                names.push_back(name);
+        }
+        closedir(dir);
+    }
+    return names;
+}
+
+std::string scratchDirectory(const std::string& name) {
+    const std::string root = std::string(MELVORO_BINARY_DIR) + "/memory-tests";
+    mkdir(root.c_str(), 0700);
+    const std::string path = root + "/" + name;
+    mkdir(path.c_str(), 0700);
+    for (const std::string& entry : directoryEntries(path))
+        unlink((path + "/" + entry).c_str());
+    return path;
+}
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream contents;
+    contents << in.rdbuf();
+    return contents.str();
+}
+
+void writeFile(const std::string& path, const std::string& contents) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << contents;
+}
+
+std::string utf8(const PooledString& text) {
+    return text.toQString().toStdString();
+}
+
+QString qstring(const std::string& text) {
+    return QString::fromStdString(text);
+}
