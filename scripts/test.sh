@@ -8,7 +8,7 @@ export QT_QPA_PLATFORM=offscreen
 
 bash scripts/format.sh --check
 
-cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release
 cmake --build build/release -j "$jobs"
 ctest --test-dir build/release -j "$jobs" --output-on-failure --timeout 300
 

@@ -1,0 +1,116 @@
+// The gallery: the reference host application. It loads the style module, creates its application style
+// by class name, applies it, and shows every control the style paints.
+
+#include "apps/gallery/gallerywindow.h"
+#include "apps/gallery/options.h"
+#include "apps/gallery/screenshot.h"
+#include "host/standardhost.h"
+
+#include <QApplication>
+#include <QPointer>
+#include <QStringList>
+#include <QStyle>
+#include <QStyleFactory>
+#include <QTextStream>
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+constexpr int kExitModule = 1;
+constexpr int kExitUsage = 2;
+constexpr int kExitScreenshot = 3;
+
+void printError(const QString& message) {
+    std::fprintf(stderr, "gallery: %s\n", qPrintable(message));
+    std::fflush(stderr);
+}
+
+bool hasEnvironment(const char* name) {
+    return !qEnvironmentVariableIsEmpty(name);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // Without a display a screenshot is rendered by the offscreen platform.
+    const bool noDisplay = !hasEnvironment("DISPLAY") && !hasEnvironment("WAYLAND_DISPLAY") &&
+                           !hasEnvironment("QT_QPA_PLATFORM");
+    if (noDisplay) {
+        if (!wantsScreenshot(argc, argv)) {
+            printError("no display to show the window on; use --screenshot FILE.png to render it to a file");
+            return kExitUsage;
+        }
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+
+    QApplication app(argc, argv);
+    GalleryOptions options;
+    QString error;
+    if (!parseGalleryOptions(app.arguments().mid(1), options, error)) {
+        printError(error);
+        std::fputs(qPrintable(galleryUsage()), stderr);
+        return kExitUsage;
+    }
+    if (options.help) {
+        std::fputs(qPrintable(galleryUsage()), stdout);
+        return 0;
+    }
+    if (options.rightToLeft)
+        QApplication::setLayoutDirection(Qt::RightToLeft);
+
+    // Reports of the module go to stderr at once and into the log pane once the window exists. Both
+    // outlive the host, which may still hear from the module while it closes it.
+    QPointer<GalleryWindow> window;
+    QStringList earlyReports;
+    VelStandardHost host;
+    host.setErrorListener([&window, &earlyReports](const QString& message) {
+        std::fprintf(stderr, "gallery: module reports: %s\n", qPrintable(message));
+        if (window)
+            window->appendLog(message);
+        else
+            earlyReports.append(message);
+    });
+
+    if (!options.themeFile.isEmpty() && !host.loadTheme(options.themeFile)) {
+        printError(host.errorString());
+        return kExitModule;
+    }
+    const QString modulePath =
+        options.modulePath.isEmpty() ? QStringLiteral(MELVORO_DEFAULT_MODULE) : options.modulePath;
+    if (!host.loadModule(modulePath)) {
+        printError(host.errorString());
+        return kExitModule;
+    }
+    QStyle* style = host.createStyle(QStringLiteral("MelvoroStyle"));
+    if (!style) {
+        printError(host.errorString());
+        return kExitModule;
+    }
+    QApplication::setStyle(style);
+
+    std::unique_ptr<QStyle> compareStyle;
+    if (options.compare)
+        compareStyle.reset(QStyleFactory::create(QStringLiteral("Windows")));
+
+    // The window goes before the host, which then takes its style back before it closes the module.
+    std::unique_ptr<GalleryWindow> owned(new GalleryWindow(compareStyle.get()));
+    window = owned.get();
+    for (const QString& message : earlyReports)
+        window->appendLog(message);
+    window->resize(window->sizeHint());
+
+    if (!options.screenshotPath.isEmpty()) {
+        GalleryShot shot;
+        window->renderShot(shot);
+        if (!shot.save(options.screenshotPath, options.geometryPath, error)) {
+            printError(error);
+            return kExitScreenshot;
+        }
+        std::printf("gallery: wrote %s\n", qPrintable(options.screenshotPath));
+        return 0;
+    }
+
+    window->showAll();
+    return app.exec();
+}

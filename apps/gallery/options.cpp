@@ -1,0 +1,71 @@
+#include "apps/gallery/options.h"
+
+#include <cstring>
+
+namespace {
+
+bool takeValue(const QStringList& arguments, int& i, QString& value, QString& error) {
+    const QString& option = arguments[i];
+    if (i + 1 >= arguments.size() || arguments[i + 1].isEmpty()) {
+        error = QString("option %1 needs a value").arg(option);
+        return false;
+    }
+    value = arguments[++i];
+    return true;
+}
+
+} // namespace
+
+bool parseGalleryOptions(const QStringList& arguments, GalleryOptions& options, QString& error) {
+    options = GalleryOptions();
+    for (int i = 0; i < arguments.size(); ++i) {
+        const QString& a = arguments[i];
+        bool ok = true;
+        if (a == "--module")
+            ok = takeValue(arguments, i, options.modulePath, error);
+        else if (a == "--theme")
+            ok = takeValue(arguments, i, options.themeFile, error);
+        else if (a == "--screenshot")
+            ok = takeValue(arguments, i, options.screenshotPath, error);
+        else if (a == "--geometry")
+            ok = takeValue(arguments, i, options.geometryPath, error);
+        else if (a == "--rtl")
+            options.rightToLeft = true;
+        else if (a == "--compare")
+            options.compare = true;
+        else if (a == "--help" || a == "-h")
+            options.help = true;
+        else {
+            error = QString("unknown option %1").arg(a);
+            return false;
+        }
+        if (!ok)
+            return false;
+    }
+    if (!options.geometryPath.isEmpty() && options.screenshotPath.isEmpty()) {
+        error = "option --geometry needs --screenshot";
+        return false;
+    }
+    return true;
+}
+
+bool wantsScreenshot(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        if (argv[i] && std::strcmp(argv[i], "--screenshot") == 0)
+            return true;
+    }
+    return false;
+}
+
+QString galleryUsage() {
+    return QStringLiteral(
+        "Usage: gallery [--module PATH] [--theme FILE] [--rtl] [--compare]\n"
+        "               [--screenshot FILE.png [--geometry FILE.json]]\n"
+        "Shows every control of the application style, painted by the style module.\n"
+        "  --module PATH        the style module to load (default: the one built with the gallery)\n"
+        "  --theme FILE         look colours from FILE instead of the built-in theme\n"
+        "  --rtl                lay the widgets out right to left\n"
+        "  --compare            show the same widgets beside them in the base \"Windows\" style\n"
+        "  --screenshot FILE    render the window and an opened pop-up menu to FILE (PNG) and exit\n"
+        "  --geometry FILE      with --screenshot: write where each shown control lies in the PNG (JSON)\n");
+}

@@ -1,0 +1,415 @@
+#include "apps/gallery/pages.h"
+
+#include "apps/gallery/titledframe.h"
+#include "host/qextdockwindow.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QStyle>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+QIcon galleryIcon(int shape, const QColor& color) {
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(color.darker(160), 1));
+    painter.setBrush(color);
+    switch (shape) {
+    case 1:
+        painter.drawEllipse(QRectF(1.5, 1.5, 13, 13));
+        break;
+    case 2: {
+        QPainterPath path;
+        path.moveTo(8, 1.5);
+        path.lineTo(14.5, 14.5);
+        path.lineTo(1.5, 14.5);
+        path.closeSubpath();
+        painter.drawPath(path);
+        break;
+    }
+    default:
+        painter.drawRect(QRectF(2.5, 2.5, 11, 11));
+        break;
+    }
+    painter.end();
+    return QIcon(pixmap);
+}
+
+namespace {
+
+const QColor kRed(200, 60, 50);
+const QColor kGreen(60, 150, 70);
+const QColor kBlue(50, 100, 200);
+const QColor kGold(220, 170, 40);
+
+QWidget* section(const QString& title, QLayout* content) {
+    auto* box = new QGroupBox(title);
+    box->setLayout(content);
+    return box;
+}
+
+QTabWidget* tabWidget(QTabWidget::TabPosition position, const QString& name, int tabs, QWidget* parent) {
+    auto* widget = new QTabWidget(parent);
+    widget->setObjectName(name);
+    widget->setTabPosition(position);
+    static const char* const kTitles[] = {"General", "Colours", "Advanced", "More"};
+    for (int i = 0; i < tabs; ++i) {
+        auto* page = new QWidget(widget);
+        auto* layout = new QVBoxLayout(page);
+        layout->addWidget(new QLabel(QString("%1 page").arg(QLatin1String(kTitles[i % 4])), page));
+        layout->addStretch(1);
+        widget->addTab(page, QLatin1String(kTitles[i % 4]));
+    }
+    // The middle tab is selected, so both kinds of neighbour of a selected tab are shown.
+    widget->setCurrentIndex(tabs > 2 ? 1 : 0);
+    widget->setMinimumSize(180, 110);
+    return widget;
+}
+
+// A mouse move inside a widget that believes the mouse is over it: buttons take their hover state
+// from such moves, sliders from the attribute alone.
+void hover(QWidget* widget) {
+    widget->setAttribute(Qt::WA_UnderMouse, true);
+    const QPointF inside(4, widget->height() / 2);
+    QMouseEvent move(QEvent::MouseMove, inside, widget->mapToGlobal(inside.toPoint()), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(widget, &move);
+    widget->update();
+}
+
+} // namespace
+
+GalleryPanel::GalleryPanel(QWidget* parent) : QMainWindow(parent) {
+    setObjectName("galleryPanel");
+    if (parent)
+        setWindowFlags(Qt::Widget);
+    setWindowTitle("Gallery");
+    setDockOptions(QMainWindow::AnimatedDocks);
+
+    buildMenus();
+    buildToolBar();
+
+    auto* central = new QWidget(this);
+    central->setObjectName("pages");
+    auto* grid = new QGridLayout(central);
+    grid->addWidget(buildButtonsPage(), 0, 0);
+    grid->addWidget(buildChoicesPage(), 0, 1);
+    grid->addWidget(buildSlidersPage(), 0, 2);
+    grid->addWidget(buildGroupsPage(), 1, 0, 1, 3);
+    grid->addWidget(buildTabsPage(), 2, 0, 1, 3);
+    setCentralWidget(central);
+
+    buildDocks();
+}
+
+GalleryPanel::~GalleryPanel() = default;
+
+void GalleryPanel::buildMenus() {
+    m_menuBar = new QMenuBar(this);
+    m_menuBar->setObjectName("menuBar");
+    setMenuBar(m_menuBar);
+
+    m_fileMenu = m_menuBar->addMenu("&File");
+    m_fileMenu->setObjectName("fileMenu");
+    QAction* newAction = m_fileMenu->addAction(galleryIcon(0, kBlue), "&New");
+    newAction->setShortcut(QKeySequence("Ctrl+N"));
+    QAction* openAction = m_fileMenu->addAction(galleryIcon(1, kGreen), "&Open...");
+    openAction->setShortcut(QKeySequence("Ctrl+O"));
+    QAction* save = m_fileMenu->addAction("&Save");
+    save->setShortcut(QKeySequence("Ctrl+S"));
+    save->setEnabled(false);
+    m_fileMenu->addSeparator();
+    QMenu* recent = m_fileMenu->addMenu("&Recent files");
+    recent->setObjectName("recentMenu");
+    recent->addAction("report.txt");
+    recent->addAction("notes.txt");
+    QAction* autoSave = m_fileMenu->addAction("&Auto save");
+    autoSave->setCheckable(true);
+    autoSave->setChecked(true);
+    QAction* pinned = m_fileMenu->addAction(galleryIcon(2, kGold), "&Pinned");
+    pinned->setCheckable(true);
+    pinned->setChecked(true);
+    QAction* print = m_fileMenu->addAction("&Print");
+    print->setShortcut(QKeySequence("Ctrl+P"));
+    m_fileMenu->setDefaultAction(print);
+    m_fileMenu->addSeparator();
+    m_fileMenu->addAction("E&xit");
+    // The selected entry of the opened menu.
+    m_fileMenu->setActiveAction(openAction);
+
+    QMenu* edit = m_menuBar->addMenu("&Edit");
+    edit->setObjectName("editMenu");
+    QAction* undo = edit->addAction("&Undo");
+    undo->setShortcut(QKeySequence("Ctrl+Z"));
+    undo->setEnabled(false);
+    edit->addAction(galleryIcon(0, kRed), "Cu&t")->setShortcut(QKeySequence("Ctrl+X"));
+    edit->addAction("&Copy")->setShortcut(QKeySequence("Ctrl+C"));
+
+    QMenu* view = m_menuBar->addMenu("&View");
+    view->setObjectName("viewMenu");
+    QAction* wrap = view->addAction("&Word wrap");
+    wrap->setCheckable(true);
+    QAction* grid = view->addAction("&Grid");
+    grid->setCheckable(true);
+    grid->setChecked(true);
+
+    QMenu* tools = m_menuBar->addMenu("&Tools");
+    tools->setObjectName("toolsMenu");
+    tools->menuAction()->setEnabled(false);
+
+    // A menu bar entry with an icon shows the icon alone.
+    auto* status = new QAction(galleryIcon(1, kGold), "Status", m_menuBar);
+    m_menuBar->addAction(status);
+}
+
+void GalleryPanel::buildToolBar() {
+    m_toolBar = new QToolBar("Tools", this);
+    m_toolBar->setObjectName("toolBar");
+    m_toolBar->setMovable(true);
+    m_toolBar->addAction(galleryIcon(0, kBlue), "New");
+    m_toolBar->addAction(galleryIcon(1, kGreen), "Open");
+    QAction* save = m_toolBar->addAction(galleryIcon(2, kGold), "Save");
+    save->setEnabled(false);
+    m_toolBar->addSeparator();
+    QAction* bold = m_toolBar->addAction(galleryIcon(0, kRed), "Mark");
+    bold->setCheckable(true);
+    bold->setChecked(true);
+    addToolBar(Qt::TopToolBarArea, m_toolBar);
+}
+
+QWidget* GalleryPanel::buildButtonsPage() {
+    auto* grid = new QGridLayout;
+    auto* normal = new QPushButton("Normal");
+    m_flatButton = new QPushButton("Flat");
+    m_flatButton->setFlat(true);
+    auto* disabled = new QPushButton("Disabled");
+    disabled->setEnabled(false);
+    auto* flatDisabled = new QPushButton("Flat disabled");
+    flatDisabled->setFlat(true);
+    flatDisabled->setEnabled(false);
+    auto* iconOnly = new QPushButton(galleryIcon(1, kBlue), QString());
+    iconOnly->setObjectName("iconOnlyButton");
+    iconOnly->setToolTip("Icon only");
+    auto* iconText = new QPushButton(galleryIcon(0, kGreen), "Icon and text");
+    auto* checkable = new QPushButton("Checkable");
+    checkable->setCheckable(true);
+    checkable->setChecked(true);
+    m_pressedButton = new QPushButton("Pressed");
+    m_pressedButton->setDown(true);
+    auto* defaultButton = new QPushButton("Default");
+    defaultButton->setDefault(true);
+    m_focusButton = new QPushButton("&Focused");
+    m_focusButton->setObjectName("focusButton");
+
+    const QList<QPushButton*> buttons{normal,   m_flatButton, disabled,        flatDisabled,  iconOnly,
+                                      iconText, checkable,    m_pressedButton, defaultButton, m_focusButton};
+    for (int i = 0; i < buttons.size(); ++i)
+        grid->addWidget(buttons[i], i / 2, i % 2);
+    return section("Push buttons", grid);
+}
+
+QWidget* GalleryPanel::buildChoicesPage() {
+    auto* grid = new QGridLayout;
+    auto* unchecked = new QCheckBox("Unchecked");
+    auto* checked = new QCheckBox("Checked");
+    checked->setChecked(true);
+    auto* partial = new QCheckBox("Partly");
+    partial->setTristate(true);
+    partial->setCheckState(Qt::PartiallyChecked);
+    auto* disabledCheck = new QCheckBox("Disabled");
+    disabledCheck->setChecked(true);
+    disabledCheck->setEnabled(false);
+    m_checkHovered = new QCheckBox("Hovered");
+    m_checkHovered->setObjectName("checkHovered");
+    grid->addWidget(unchecked, 0, 0);
+    grid->addWidget(checked, 1, 0);
+    grid->addWidget(partial, 2, 0);
+    grid->addWidget(disabledCheck, 3, 0);
+    grid->addWidget(m_checkHovered, 4, 0);
+
+    // Each radio button in its own group, so several can be on at once.
+    auto* radioGroup = new QWidget;
+    auto* radios = new QVBoxLayout(radioGroup);
+    radios->setContentsMargins(0, 0, 0, 0);
+    m_radioOn = new QRadioButton("On");
+    m_radioOn->setObjectName("radioOn");
+    m_radioOn->setAutoExclusive(false);
+    m_radioOn->setChecked(true);
+    m_radioOff = new QRadioButton("Off");
+    m_radioOff->setObjectName("radioOff");
+    m_radioOff->setAutoExclusive(false);
+    auto* radioPressed = new QRadioButton("Pressed");
+    radioPressed->setAutoExclusive(false);
+    radioPressed->setChecked(true);
+    radioPressed->setDown(true);
+    auto* radioDisabled = new QRadioButton("Disabled");
+    radioDisabled->setAutoExclusive(false);
+    radioDisabled->setEnabled(false);
+    m_radioHovered = new QRadioButton("Hovered");
+    m_radioHovered->setAutoExclusive(false);
+    m_radioHovered->setObjectName("radioHovered");
+    for (QRadioButton* radio : {m_radioOn, m_radioOff, radioPressed, radioDisabled, m_radioHovered})
+        radios->addWidget(radio);
+    grid->addWidget(radioGroup, 0, 1, 5, 1);
+    return section("Check boxes and radio buttons", grid);
+}
+
+QWidget* GalleryPanel::buildSlidersPage() {
+    auto* layout = new QGridLayout;
+    m_slider = new QSlider(Qt::Horizontal);
+    m_slider->setObjectName("slider");
+    m_slider->setRange(0, 100);
+    m_slider->setValue(30);
+    auto* ticks = new QSlider(Qt::Horizontal);
+    ticks->setRange(0, 10);
+    ticks->setValue(7);
+    ticks->setTickPosition(QSlider::TicksBelow);
+    auto* disabled = new QSlider(Qt::Horizontal);
+    disabled->setValue(50);
+    disabled->setEnabled(false);
+    m_sliderHovered = new QSlider(Qt::Horizontal);
+    m_sliderHovered->setObjectName("sliderHovered");
+    m_sliderHovered->setValue(80);
+    auto* vertical = new QSlider(Qt::Vertical);
+    vertical->setValue(40);
+    vertical->setMinimumHeight(90);
+    m_progress = new QProgressBar;
+    m_progress->setObjectName("progressBar");
+    m_progress->setRange(0, 100);
+    m_progress->setValue(40);
+    auto* full = new QProgressBar;
+    full->setRange(0, 100);
+    full->setValue(100);
+    full->setTextVisible(false);
+
+    layout->addWidget(m_slider, 0, 0);
+    layout->addWidget(ticks, 1, 0);
+    layout->addWidget(disabled, 2, 0);
+    layout->addWidget(m_sliderHovered, 3, 0);
+    layout->addWidget(vertical, 0, 1, 4, 1);
+    layout->addWidget(m_progress, 4, 0, 1, 2);
+    layout->addWidget(full, 5, 0, 1, 2);
+    return section("Sliders and progress", layout);
+}
+
+QWidget* GalleryPanel::buildGroupsPage() {
+    auto* row = new QHBoxLayout;
+
+    auto* plain = new QGroupBox("Plain");
+    auto* plainLayout = new QVBoxLayout(plain);
+    plainLayout->addWidget(new QLabel("A plain group"));
+
+    auto* checkable = new QGroupBox("Checkable");
+    checkable->setCheckable(true);
+    checkable->setChecked(true);
+    auto* checkableLayout = new QVBoxLayout(checkable);
+    checkableLayout->addWidget(new QCheckBox("Inside"));
+
+    auto* off = new QGroupBox("Switched off");
+    off->setCheckable(true);
+    off->setChecked(false);
+    auto* offLayout = new QVBoxLayout(off);
+    offLayout->addWidget(new QLabel("Disabled content"));
+
+    m_nestedGroup = new QGroupBox("Nested");
+    m_nestedGroup->setObjectName("nestedGroup");
+    auto* outerLayout = new QVBoxLayout(m_nestedGroup);
+    auto* holder = new QWidget;
+    auto* holderLayout = new QVBoxLayout(holder);
+    holderLayout->setContentsMargins(0, 0, 0, 0);
+    auto* inner = new QGroupBox("Inner");
+    auto* innerLayout = new QVBoxLayout(inner);
+    innerLayout->addWidget(new QLabel("Two levels down"));
+    holderLayout->addWidget(inner);
+    outerLayout->addWidget(holder);
+
+    auto* untitled = new QGroupBox;
+    auto* untitledLayout = new QVBoxLayout(untitled);
+    untitledLayout->addWidget(new QLabel("No title"));
+
+    m_titledFrame = new TitledFrame("Titled frame");
+    m_titledFrame->setObjectName("titledFrame");
+
+    for (QWidget* w : {static_cast<QWidget*>(plain), static_cast<QWidget*>(checkable),
+                       static_cast<QWidget*>(off), static_cast<QWidget*>(m_nestedGroup),
+                       static_cast<QWidget*>(untitled), static_cast<QWidget*>(m_titledFrame)})
+        row->addWidget(w);
+    return section("Group boxes", row);
+}
+
+QWidget* GalleryPanel::buildTabsPage() {
+    auto* row = new QHBoxLayout;
+    m_tabs[0] = tabWidget(QTabWidget::North, "northTabs", 3, nullptr);
+    m_tabs[1] = tabWidget(QTabWidget::South, "southTabs", 3, nullptr);
+    m_tabs[2] = tabWidget(QTabWidget::West, "westTabs", 3, nullptr);
+    m_tabs[3] = tabWidget(QTabWidget::East, "eastTabs", 3, nullptr);
+    m_singleTab = tabWidget(QTabWidget::North, "singleTab", 1, nullptr);
+    for (QTabWidget* tabs : m_tabs)
+        row->addWidget(tabs);
+    row->addWidget(m_singleTab);
+    return section("Tabs", row);
+}
+
+void GalleryPanel::buildDocks() {
+    m_docked = new QextDockWindow("Docked window", this, 1);
+    m_docked->setObjectName("dockedWindow");
+    auto* dockedContent = new QLabel("Docked host window", m_docked);
+    dockedContent->setMargin(8);
+    m_docked->setWidget(dockedContent);
+    addDockWidget(Qt::RightDockWidgetArea, m_docked);
+
+    m_floating = new QextDockWindow("Floating window", this, 2);
+    m_floating->setObjectName("floatingWindow");
+    auto* floatingContent = new QLabel("Floating host window", m_floating);
+    floatingContent->setMargin(8);
+    m_floating->setWidget(floatingContent);
+    addDockWidget(Qt::RightDockWidgetArea, m_floating);
+    m_floating->setFloating(true);
+    m_floating->resize(220, 90);
+}
+
+void GalleryPanel::applyStyle(QStyle* style) {
+    setStyle(style);
+    // A style change can make new children (the menu bar makes its extension menu anew): pass again until
+    // every widget has the style (a few passes at most: a widget with a style sheet never reports it).
+    bool changed = true;
+    for (int pass = 0; changed && pass < 4; ++pass) {
+        changed = false;
+        const QList<QWidget*> children = findChildren<QWidget*>();
+        for (QWidget* child : children) {
+            if (child->style() != style) {
+                child->setStyle(style);
+                changed = true;
+            }
+        }
+    }
+}
+
+void GalleryPanel::applyLiveStates() {
+    m_focusButton->setFocus(Qt::OtherFocusReason);
+    hover(m_checkHovered);
+    hover(m_radioHovered);
+    hover(m_sliderHovered);
+}
+
+QList<QMenu*> GalleryPanel::menus() const {
+    return findChildren<QMenu*>();
+}

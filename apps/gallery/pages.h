@@ -1,0 +1,98 @@
+#pragma once
+// The gallery's widgets: every control the application style paints, in each state it tells apart.
+// The gallery application and the paint benchmark build the same panel from here.
+
+#include <QColor>
+#include <QIcon>
+#include <QList>
+#include <QMainWindow>
+#include <QString>
+
+class QCheckBox;
+class QGroupBox;
+class QMenu;
+class QMenuBar;
+class QProgressBar;
+class QPushButton;
+class QRadioButton;
+class QSlider;
+class QStyle;
+class QTabWidget;
+class QToolBar;
+class QextDockWindow;
+class TitledFrame;
+
+// One gallery: a main window (usable as a child widget) with a menu bar, a tool bar, the control pages
+// in its centre and two host dock windows, one docked and one floating.
+class GalleryPanel : public QMainWindow {
+    Q_OBJECT
+public:
+    // With a parent the panel is an ordinary child widget; its floating dock window is still a window.
+    explicit GalleryPanel(QWidget* parent = nullptr);
+    ~GalleryPanel() override;
+
+    // Gives this panel and every widget in it (menus and the floating dock window too) the given style,
+    // which stays owned by the caller.
+    void applyStyle(QStyle* style);
+
+    // Puts the widgets into the states that need a shown window or a mouse: the keyboard focus on the
+    // focused button, the mouse over the "hovered" controls.
+    void applyLiveStates();
+
+    QMenuBar* galleryMenuBar() const { return m_menuBar; }
+    // The pop-up menu the gallery shows opened; its active entry is selected.
+    QMenu* showcaseMenu() const { return m_fileMenu; }
+    QToolBar* toolBar() const { return m_toolBar; }
+    QTabWidget* northTabs() const { return m_tabs[0]; }
+    QTabWidget* southTabs() const { return m_tabs[1]; }
+    QTabWidget* westTabs() const { return m_tabs[2]; }
+    QTabWidget* eastTabs() const { return m_tabs[3]; }
+    QTabWidget* singleTab() const { return m_singleTab; }
+    QRadioButton* radioOn() const { return m_radioOn; }
+    QRadioButton* radioOff() const { return m_radioOff; }
+    QCheckBox* checkBoxHovered() const { return m_checkHovered; }
+    QSlider* slider() const { return m_slider; }
+    QPushButton* focusButton() const { return m_focusButton; }
+    QPushButton* pressedButton() const { return m_pressedButton; }
+    QPushButton* flatButton() const { return m_flatButton; }
+    QGroupBox* nestedGroup() const { return m_nestedGroup; }
+    QProgressBar* progressBar() const { return m_progress; }
+    TitledFrame* titledFrame() const { return m_titledFrame; }
+    QextDockWindow* dockedWindow() const { return m_docked; }
+    QextDockWindow* floatingWindow() const { return m_floating; }
+
+    // Every menu of the panel, the sub-menus included.
+    QList<QMenu*> menus() const;
+
+private:
+    void buildMenus();
+    void buildToolBar();
+    QWidget* buildButtonsPage();
+    QWidget* buildChoicesPage();
+    QWidget* buildSlidersPage();
+    QWidget* buildGroupsPage();
+    QWidget* buildTabsPage();
+    void buildDocks();
+    QMenuBar* m_menuBar = nullptr;
+    QMenu* m_fileMenu = nullptr;
+    QToolBar* m_toolBar = nullptr;
+    QTabWidget* m_tabs[4] = {};
+    QTabWidget* m_singleTab = nullptr;
+    QRadioButton* m_radioOn = nullptr;
+    QRadioButton* m_radioOff = nullptr;
+    QRadioButton* m_radioHovered = nullptr;
+    QCheckBox* m_checkHovered = nullptr;
+    QSlider* m_slider = nullptr;
+    QSlider* m_sliderHovered = nullptr;
+    QPushButton* m_focusButton = nullptr;
+    QPushButton* m_pressedButton = nullptr;
+    QPushButton* m_flatButton = nullptr;
+    QGroupBox* m_nestedGroup = nullptr;
+    QProgressBar* m_progress = nullptr;
+    TitledFrame* m_titledFrame = nullptr;
+    QextDockWindow* m_docked = nullptr;
+    QextDockWindow* m_floating = nullptr;
+};
+
+// A small coloured icon of the given shape (0 square, 1 circle, 2 triangle), the same on every run.
+QIcon galleryIcon(int shape, const QColor& color);
