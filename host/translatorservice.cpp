@@ -3,7 +3,6 @@
 #include "host/translatorservice.h"
 
 #include "host/pooledtext.h"
-#include "translation/markers.h"
 
 #include <QFile>
 #include <QMutexLocker>
@@ -61,77 +60,6 @@ bool VelHostTranslator::lookup(const char* text, PooledString& out) {
         }
     }
     out.setLatin1(text);
-    return false;
-}
-
-PooledString VelHostTranslator::translate(const char* text) {
-    PooledString result;
-    lookup(text, result);
-    return result;
-}
-
-PooledString VelHostTranslator::translate(const char* text, int32_t count, const PooledString* args) {
-    PooledString result;
-    lookup(text, result);
-    velReplaceArgumentMarkers(result, count, args);
-    return result;
-}
-
-PooledString VelHostTranslator::translate(const char* text, const PooledString& a1) {
-    const PooledString* args[] = {&a1};
-    PooledString result;
-    lookup(text, result);
-    velSubstituteArguments(result, args, 1);
-    return result;
-}
-
-PooledString VelHostTranslator::translate(const char* text, const PooledString& a1, const PooledString& a2) {
-    const PooledString* args[] = {&a1, &a2};
-    PooledString result;
-    lookup(text, result);
-    velSubstituteArguments(result, args, 2);
-    return result;
-}
-
-PooledString VelHostTranslator::translate(const char* text, const PooledString& a1, const PooledString& a2,
-                                          const PooledString& a3) {
-    const PooledString* args[] = {&a1, &a2, &a3};
-    PooledString result;
-    lookup(text, result);
-    velSubstituteArguments(result, args, 3);
-    return result;
-}
-
-PooledString VelHostTranslator::translate(const char* text, const PooledString& a1, const PooledString& a2,
-                                          const PooledString& a3, const PooledString& a4) {
-    const PooledString* args[] = {&a1, &a2, &a3, &a4};
-    PooledString result;
-    lookup(text, result);
-    velSubstituteArguments(result, args, 4);
-    return result;
-}
-
-PooledString VelHostTranslator::translate(const char* text, const PooledString& a1, const PooledString& a2,
-                                          const PooledString& a3, const PooledString& a4,
-                                          const PooledString& a5) {
-    const PooledString* args[] = {&a1, &a2, &a3, &a4, &a5};
-    PooledString result;
-    lookup(text, result);
-    velSubstituteArguments(result, args, 5);
-    return result;
-}
-
-PooledString VelHostTranslator::translate(const char* text, const PooledString& a1, const PooledString& a2,
-                                          const PooledString& a3, const PooledString& a4,
-                                          const PooledString& a5, const PooledString& a6) {
-    const PooledString* args[] = {&a1, &a2, &a3, &a4, &a5, &a6};
-    PooledString result;
-    lookup(text, result);
-    velSubstituteArguments(result, args, 6);
-    return result;
-}
-
-bool VelHostTranslator::query(int32_t) {
     return false;
 }
 

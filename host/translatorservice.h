@@ -15,30 +15,16 @@
 #include <map>
 #include <memory>
 
-class VelHostTranslator : public virtual IVelTranslator {
+// Built on the trivial translator: every translate operation looks the text up and substitutes the
+// argument markers the same way; only the look-up differs.
+class VelHostTranslator : public VelTrivialTranslator {
 public:
     bool queryInterface(const char* name, void* outOrWalk, int32_t reserved) override;
     const char* className() override { return "VelHostTranslator"; }
 
-    PooledString translate(const char* text, int32_t count, const PooledString* args) override;
-    PooledString translate(const char* text, const PooledString& a1, const PooledString& a2,
-                           const PooledString& a3, const PooledString& a4, const PooledString& a5,
-                           const PooledString& a6) override;
-    PooledString translate(const char* text, const PooledString& a1, const PooledString& a2,
-                           const PooledString& a3, const PooledString& a4, const PooledString& a5) override;
-    PooledString translate(const char* text, const PooledString& a1, const PooledString& a2,
-                           const PooledString& a3, const PooledString& a4) override;
-    PooledString translate(const char* text, const PooledString& a1, const PooledString& a2,
-                           const PooledString& a3) override;
-    PooledString translate(const char* text, const PooledString& a1, const PooledString& a2) override;
-    PooledString translate(const char* text, const PooledString& a1) override;
-    PooledString translate(const char* text) override;
-    // No query is answered.
-    bool query(int32_t what) override;
-
     // out becomes the table's translation of text, or text itself (each byte widened) when the table has
     // none; true when the table had one.
-    bool lookup(const char* text, PooledString& out);
+    bool lookup(const char* text, PooledString& out) override;
 
     // Adds or replaces the translation of the 8-bit source text.
     void add(const QByteArray& source, const QString& translation);
