@@ -98,6 +98,7 @@ BucketMemoryPool::BucketMemoryPool()
         }
         old->release();
     }
+    velPoolTableChanged(this, m_buckets, m_bucketCount);
 }
 
 BucketMemoryPool::~BucketMemoryPool() {
@@ -146,6 +147,7 @@ Bucket* BucketMemoryPool::bucketFor(int32_t index) {
         VelPoolGrowth growth;
         m_bucketCount = zalRealloc(&m_buckets, m_bucketCount, index + 1, grownCount(m_bucketCount, index));
     }
+    velPoolTableChanged(this, m_buckets, m_bucketCount);
     return index < m_bucketCount ? m_buckets[index] : nullptr;
 }
 

@@ -24,6 +24,10 @@ BucketMemoryPool* g_current = nullptr;
 bool g_local = false;
 int32_t g_allocations = 0;
 int32_t g_growthDepth = 0;
+// The table of free stacks of the module's own current pool (null and 0 otherwise), so that the common
+// case finds a class's stack without going through the pool object.
+Bucket** g_table = nullptr;
+int32_t g_tableCount = 0;
 
 // While the module uses its own pool it looks for the shared pool again after this many allocations.
 constexpr int32_t kAllocationsBetweenLookups = 600;
@@ -83,6 +87,16 @@ VelLock& velPoolLock() {
 void velSetCurrentPool(BucketMemoryPool* pool, bool local) {
     g_current = pool;
     g_local = pool && local;
+    // The pool announces its table once it is in place.
+    g_table = nullptr;
+    g_tableCount = 0;
+}
+
+void velPoolTableChanged(BucketMemoryPool* pool, Bucket** table, int32_t count) {
+    if (!pool || pool != g_current || !g_local)
+        return;
+    g_table = table;
+    g_tableCount = table ? count : 0;
 }
 
 bool velPoolGrowing() {
@@ -157,7 +171,7 @@ void* poolAllocate(int32_t size, int32_t* capacityOut) {
         int32_t index = 0;
         int32_t capacity = 0;
         velPooledSizeClass(size, &index, &capacity);
-        Bucket* bucket = g_current->bucketAt(index);
+        Bucket* bucket = index < g_tableCount ? g_table[index] : nullptr;
         if (bucket && bucket->top > 0) {
             BucketEntry& entry = bucket->entries[bucket->top];
             if (void* block = entry.block) {
@@ -187,7 +201,7 @@ void poolRelease(void** block, int32_t capacity) {
         int32_t index = 0;
         int32_t classCapacity = 0;
         velPooledSizeClass(capacity, &index, &classCapacity);
-        Bucket* bucket = g_current->bucketAt(index);
+        Bucket* bucket = index < g_tableCount ? g_table[index] : nullptr;
         if (bucket && bucket->top + 1 < bucket->capacity) {
             const int32_t top = bucket->top + 1;
             bucket->entries[top] = BucketEntry{classCapacity, *block};

@@ -1,11 +1,15 @@
 #pragma once
 // VelLock: a lean re-entrant lock. The thread that holds it may take it again; every lock() needs its
-// unlock(). An uncontended acquire is one atomic compare-exchange; a thread that finds the lock taken
-// spins briefly and then sleeps in the kernel until the holder lets go.
+// unlock(). An uncontended acquire is one atomic compare-exchange and the release is plain stores; a
+// thread that finds the lock taken spins with growing pauses and then sleeps in the kernel until the
+// holder lets go.
 //
 // While the process has a single thread (as the C library tracks it; never again once a second thread
-// has been started) nobody can contend for the lock, and it is taken and given up with plain loads and
-// stores, as the C library does for its own locks.
+// has been started) nobody can contend for the lock, and it is taken with plain loads and stores, as the
+// C library does for its own locks.
+//
+// The lock word, the holder and the count of sleepers share one cache line of their own, so the holder
+// touches a single line and nothing else that lives next to the lock is disturbed by waiters.
 //
 // A VelLock has a constant initial state and a trivial destructor: a lock with static storage duration
 // is ready before any code of the program runs and is never torn down, so it stays usable during the
@@ -24,43 +28,41 @@ extern "C" __declspec(dllimport) unsigned long __stdcall GetCurrentThreadId();
 #define VEL_LOCK_KNOWS_SINGLE_THREAD 1
 #endif
 
-class VelLock {
+class alignas(64) VelLock {
 public:
     constexpr VelLock() = default;
     VelLock(const VelLock&) = delete;
     VelLock& operator=(const VelLock&) = delete;
 
     void lock() {
-        const uintptr_t self = currentThread();
-        if (m_owner.load(std::memory_order_relaxed) == self) {
-            ++m_depth;
-            return;
-        }
         if (singleThreaded() && m_state.load(std::memory_order_relaxed) == kFree) {
             m_state.store(kHeld, std::memory_order_relaxed);
         } else {
             int32_t expected = kFree;
             if (!m_state.compare_exchange_strong(expected, kHeld, std::memory_order_acquire,
-                                                 std::memory_order_relaxed))
-                lockContended(expected);
+                                                 std::memory_order_relaxed)) {
+                const uintptr_t self = currentThread();
+                if (m_owner.load(std::memory_order_relaxed) == self) {
+                    ++m_reentries;
+                    return;
+                }
+                lockContended();
+            }
         }
-        m_owner.store(self, std::memory_order_relaxed);
-        m_depth = 1;
+        m_owner.store(currentThread(), std::memory_order_relaxed);
     }
 
     // Takes the lock only if that needs no waiting; true when the calling thread now holds it.
     bool tryLock() {
-        const uintptr_t self = currentThread();
-        if (m_owner.load(std::memory_order_relaxed) == self) {
-            ++m_depth;
+        int32_t expected = kFree;
+        if (m_state.compare_exchange_strong(expected, kHeld, std::memory_order_acquire,
+                                            std::memory_order_relaxed)) {
+            m_owner.store(currentThread(), std::memory_order_relaxed);
             return true;
         }
-        int32_t expected = kFree;
-        if (!m_state.compare_exchange_strong(expected, kHeld, std::memory_order_acquire,
-                                             std::memory_order_relaxed))
+        if (m_owner.load(std::memory_order_relaxed) != currentThread())
             return false;
-        m_owner.store(self, std::memory_order_relaxed);
-        m_depth = 1;
+        ++m_reentries;
         return true;
     }
 
@@ -68,21 +70,23 @@ public:
     void unlock() {
         if (m_owner.load(std::memory_order_relaxed) != currentThread())
             return;
-        if (--m_depth > 0)
-            return;
-        m_owner.store(0, std::memory_order_relaxed);
-        // With one thread there is nobody asleep on the lock.
-        if (singleThreaded()) {
-            m_state.store(kFree, std::memory_order_relaxed);
+        if (m_reentries > 0) {
+            --m_reentries;
             return;
         }
-        if (m_state.exchange(kFree, std::memory_order_release) == kHeldWithSleepers)
+        m_owner.store(0, std::memory_order_relaxed);
+        m_state.store(kFree, std::memory_order_release);
+        // The sleeper count must be read after the lock word is given up, never before: a thread that
+        // goes to sleep first counts itself and then makes every running thread's stores visible, so
+        // either it sees the lock free or this thread sees it counted.
+        std::atomic_signal_fence(std::memory_order_seq_cst);
+        if (m_sleepers.load(std::memory_order_relaxed) != 0)
             wakeOne();
     }
 
     bool heldByCurrentThread() const { return m_owner.load(std::memory_order_relaxed) == currentThread(); }
     // How often the calling thread holds the lock (0 when it does not).
-    int32_t depth() const { return heldByCurrentThread() ? m_depth : 0; }
+    int32_t depth() const { return heldByCurrentThread() ? m_reentries + 1 : 0; }
 
     // A value that differs between threads that are alive at the same time; never 0.
     static uintptr_t currentThread() {
@@ -107,14 +111,16 @@ public:
 private:
     static constexpr int32_t kFree = 0;
     static constexpr int32_t kHeld = 1;
-    static constexpr int32_t kHeldWithSleepers = 2;
 
-    void lockContended(int32_t seen);
+    void lockContended();
     void wakeOne();
 
     std::atomic<int32_t> m_state{kFree};
+    // Threads that are about to sleep or asleep on the lock word.
+    std::atomic<int32_t> m_sleepers{0};
     std::atomic<uintptr_t> m_owner{0};
-    int32_t m_depth = 0;
+    // How often the holder has taken the lock again on top of its first acquire.
+    int32_t m_reentries = 0;
 };
 
 // Holds a VelLock for the life of a scope.

@@ -374,3 +374,37 @@ TEST_F(MemoryBucketPool, ABlockAboveThePooledSizesGoesBackThroughItsHeader) {
     EXPECT_EQ(other.freed[0], raw);
     std::free(raw);
 }
+
+// The module's entries find the free stacks of its own pool wherever that pool's table lives now: after
+// the table has grown (and moved) and after a new pool has taken the table over.
+TEST_F(MemoryBucketPool, TheModulesEntriesFollowTheTableWhenItGrowsOrChangesHands) {
+    BucketMemoryPool* first = new BucketMemoryPool;
+    ASSERT_EQ(velCurrentPool(), first);
+    int32_t c = 0;
+    void* block = poolAllocate(100, &c);
+    void* const address = block;
+    poolRelease(&block, c);
+
+    // The largest pooled class lies beyond the initial table, which grows to take it.
+    const int32_t countBefore = first->bucketCount();
+    int32_t bigCapacity = 0;
+    void* big = poolAllocate(BucketMemoryPool::kLargestPooled, &bigCapacity);
+    ASSERT_NE(big, nullptr);
+    poolRelease(&big, bigCapacity);
+    EXPECT_GT(first->bucketCount(), countBefore);
+    void* again = poolAllocate(100, &c);
+    EXPECT_EQ(again, address);
+    poolRelease(&again, c);
+
+    // A new pool takes the table over; the old one is left with the new pool's empty table and goes.
+    BucketMemoryPool* second = new BucketMemoryPool;
+    ASSERT_EQ(velCurrentPool(), second);
+    void* taken = poolAllocate(100, &c);
+    EXPECT_EQ(taken, address);
+    int32_t index = 0;
+    BucketMemoryPool::sizeClass(100, &index, nullptr);
+    ASSERT_NE(second->bucketAt(index), nullptr);
+    EXPECT_EQ(second->bucketAt(index)->top, 0);
+    poolRelease(&taken, c);
+    EXPECT_EQ(second->bucketAt(index)->top, 1);
+}

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <cstdio>
 #include <thread>
 #include <type_traits>
@@ -88,6 +89,27 @@ TEST(MemoryLock, OnlyOneThreadAtATimeAndEverySleeperWakes) {
         t.join();
     EXPECT_EQ(counter, long(kThreads) * kRounds);
     EXPECT_EQ(mostInside.load(), 1);
+    EXPECT_TRUE(tryFromAnotherThread(lock));
+}
+
+// The holder keeps the lock far longer than a waiter spins, so the waiter is asleep in the kernel when
+// the lock is given up with a plain store; that release must still wake it, every time.
+TEST(MemoryLock, AWaiterAsleepOnTheLockIsWokenByItsRelease) {
+    VelLock lock;
+    for (int round = 0; round < 20; ++round) {
+        lock.lock();
+        std::atomic<bool> gotIn{false};
+        std::thread waiter([&] {
+            lock.lock();
+            gotIn = true;
+            lock.unlock();
+        });
+        std::this_thread::sleep_for(std::chrono::milliseconds(3));
+        EXPECT_FALSE(gotIn.load());
+        lock.unlock();
+        waiter.join();
+        EXPECT_TRUE(gotIn.load());
+    }
     EXPECT_TRUE(tryFromAnotherThread(lock));
 }
 
