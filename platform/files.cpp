@@ -38,6 +38,25 @@ void appendUtf8(std::string& out, uint32_t cp) {
     }
 }
 
+// Moves `bytes` bytes in calls of at most kLargestTransfer each; `transfer(done, chunk)` makes one call
+// for the `chunk` bytes after the first `done` and answers what it moved. An interrupted call is made
+// again; a failing one, or one that moves nothing, ends the transfer. Answers the bytes moved.
+template <class Transfer> int64_t transferInChunks(int64_t bytes, Transfer transfer) {
+    int64_t done = 0;
+    while (done < bytes) {
+        const int64_t chunk = bytes - done < kLargestTransfer ? bytes - done : kLargestTransfer;
+        const int64_t n = transfer(done, chunk);
+#if !defined(_WIN32)
+        if (n < 0 && errno == EINTR)
+            continue;
+#endif
+        if (n <= 0)
+            break;
+        done += n;
+    }
+    return done;
+}
+
 #if defined(_WIN32)
 const wchar_t* widePath(const char16_t* path) {
     return reinterpret_cast<const wchar_t*>(path);
@@ -96,21 +115,13 @@ int64_t velFileWrite(int fd, const void* data, int64_t bytes) {
     if (fd < 0 || bytes < 0 || (bytes > 0 && !data))
         return -1;
     const char* p = static_cast<const char*>(data);
-    int64_t done = 0;
-    while (done < bytes) {
-        const int64_t chunk = bytes - done < kLargestTransfer ? bytes - done : kLargestTransfer;
+    return transferInChunks(bytes, [fd, p](int64_t done, int64_t chunk) -> int64_t {
 #if defined(_WIN32)
-        const int n = _write(fd, p + done, unsigned(chunk));
+        return _write(fd, p + done, unsigned(chunk));
 #else
-        const ssize_t n = write(fd, p + done, size_t(chunk));
-        if (n < 0 && errno == EINTR)
-            continue;
+        return write(fd, p + done, size_t(chunk));
 #endif
-        if (n <= 0)
-            break;
-        done += n;
-    }
-    return done;
+    });
 }
 
 int64_t velFileSeek(int fd, int64_t offset, VelSeekOrigin origin) {
@@ -128,21 +139,13 @@ int64_t velFileRead(int fd, void* data, int64_t bytes) {
     if (fd < 0 || bytes < 0 || (bytes > 0 && !data))
         return -1;
     char* p = static_cast<char*>(data);
-    int64_t done = 0;
-    while (done < bytes) {
-        const int64_t chunk = bytes - done < kLargestTransfer ? bytes - done : kLargestTransfer;
+    return transferInChunks(bytes, [fd, p](int64_t done, int64_t chunk) -> int64_t {
 #if defined(_WIN32)
-        const int n = _read(fd, p + done, unsigned(chunk));
+        return _read(fd, p + done, unsigned(chunk));
 #else
-        const ssize_t n = read(fd, p + done, size_t(chunk));
-        if (n < 0 && errno == EINTR)
-            continue;
+        return read(fd, p + done, size_t(chunk));
 #endif
-        if (n <= 0)
-            break;
-        done += n;
-    }
-    return done;
+    });
 }
 
 int velFileClose(int fd) {

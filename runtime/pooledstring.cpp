@@ -72,6 +72,23 @@ bool pointsInto(const void* p, const void* text, int32_t capacity) {
     return at >= start && at < start + uintptr_t(capacity);
 }
 
+// A new owned string of `units` units that `fill` writes into its block, the terminator added after them;
+// the empty string when there are no units or no block to be had.
+template <class Fill> PooledString filledString(int64_t units, Fill fill) {
+    PooledString result;
+    if (units <= 0)
+        return result;
+    int32_t granted = 0;
+    char16_t* block = allocateUnits(units + 1, &granted);
+    if (!block)
+        return result;
+    fill(block);
+    block[units] = 0;
+    result.text = block;
+    result.capacity = granted;
+    return result;
+}
+
 // Makes `name` (empty on entry) an owned copy of source; null stays the empty name.
 void copyName(PooledName& name, const char* source) {
     if (!source)
@@ -259,7 +276,6 @@ void PooledString::append(const PooledString& s) {
 }
 
 PooledString PooledString::middle(int32_t start, int32_t count) const {
-    PooledString result;
     const int64_t len = length();
     // The part of [start, start + count) that lies inside the text.
     int64_t from = start;
@@ -269,46 +285,28 @@ PooledString PooledString::middle(int32_t start, int32_t count) const {
     if (to > len)
         to = len;
     const int64_t n = to - from;
-    if (n <= 0)
-        return result;
-    int32_t granted = 0;
-    char16_t* block = allocateUnits(n + 1, &granted);
-    if (!block)
-        return result;
-    std::memcpy(block, text + from, size_t(n) * sizeof(char16_t));
-    block[n] = 0;
-    result.text = block;
-    result.capacity = granted;
-    return result;
+    return filledString(
+        n, [&](char16_t* block) { std::memcpy(block, text + from, size_t(n) * sizeof(char16_t)); });
 }
 
 PooledString PooledString::replaceRange(int32_t start, int32_t end, const PooledString& s) const {
-    PooledString result;
     const int64_t len = length();
     // Positions outside the text are taken as its nearest end.
     const int64_t head = start < 0 ? 0 : (start > len ? len : start);
     const int64_t tail = end < 0 ? 0 : (end > len ? len : end);
     const int64_t middleLength = s.length();
     const int64_t n = head + middleLength + (len - tail);
-    if (n <= 0)
-        return result;
-    int32_t granted = 0;
-    char16_t* block = allocateUnits(n + 1, &granted);
-    if (!block)
-        return result;
-    char16_t* out = block;
-    if (head > 0)
-        std::memcpy(out, text, size_t(head) * sizeof(char16_t));
-    out += head;
-    if (middleLength > 0)
-        std::memcpy(out, s.text, size_t(middleLength) * sizeof(char16_t));
-    out += middleLength;
-    if (len - tail > 0)
-        std::memcpy(out, text + tail, size_t(len - tail) * sizeof(char16_t));
-    block[n] = 0;
-    result.text = block;
-    result.capacity = granted;
-    return result;
+    return filledString(n, [&](char16_t* block) {
+        char16_t* out = block;
+        if (head > 0)
+            std::memcpy(out, text, size_t(head) * sizeof(char16_t));
+        out += head;
+        if (middleLength > 0)
+            std::memcpy(out, s.text, size_t(middleLength) * sizeof(char16_t));
+        out += middleLength;
+        if (len - tail > 0)
+            std::memcpy(out, text + tail, size_t(len - tail) * sizeof(char16_t));
+    });
 }
 
 int32_t PooledString::find(const PooledString& needle, int32_t from) const {

@@ -37,6 +37,14 @@ bool hovered(const QStyleOption* option) {
     return (option->state & QStyle::State_Enabled) && (option->state & QStyle::State_MouseOver);
 }
 
+// The hover step of the check box and radio button indicators: with the mouse over an enabled button,
+// the highlight across the whole widget, under the indicator.
+void drawIndicatorHover(const MelvoroStyle& style, const QStyleOption* option, QPainter* painter,
+                        const QWidget* widget) {
+    if (widget && hovered(option))
+        style.drawHoverHighlight(painter, widget->rect());
+}
+
 } // namespace
 
 void MelvoroStyle::drawGroupBoxFrame(const QStyleOption* option, QPainter* painter) const {
@@ -56,8 +64,7 @@ void MelvoroStyle::drawCheckBoxIndicator(const QStyleOption* option, QPainter* p
     if (!velOption<QStyleOptionButton>(option))
         return;
     painter->save();
-    if (widget && hovered(option))
-        drawHoverHighlight(painter, widget->rect());
+    drawIndicatorHover(*this, option, painter, widget);
     painter->restore();
     // The indicator itself, over the highlight.
     QProxyStyle::drawPrimitive(PE_IndicatorCheckBox, option, painter, widget);
@@ -68,8 +75,7 @@ void MelvoroStyle::drawRadioButtonIndicator(const QStyleOption* option, QPainter
     if (!velOption<QStyleOptionButton>(option))
         return;
     painter->save();
-    if (widget && hovered(option))
-        drawHoverHighlight(painter, widget->rect());
+    drawIndicatorHover(*this, option, painter, widget);
     const char* image = "radiobutton_off";
     if (option->state & State_Sunken)
         image = "radiobutton_on2";

@@ -32,6 +32,13 @@ MemoryTestHost& memoryTestHost() {
     return *host;
 }
 
+MemoryTestHost& resetMemoryTestHost() {
+    MemoryTestHost& host = memoryTestHost();
+    host.manager->setReserve(0);
+    host.manager->resetAsks();
+    return host;
+}
+
 // ---- HeapFaults ----
 
 namespace {

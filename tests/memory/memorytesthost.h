@@ -25,6 +25,9 @@ struct MemoryTestHost {
     VelHostDirService* directories = nullptr;
 };
 MemoryTestHost& memoryTestHost();
+// The same host for a test that looks at the memory manager: its reserve emptied and its asks counted
+// from zero again.
+MemoryTestHost& resetMemoryTestHost();
 
 // Offers `service` under Interface's name for the life of the scope; the scope holds one reference.
 template <class Interface, class Service> class ScopedService {

@@ -29,13 +29,16 @@ const char kFullMessage[] = "While running this function, you have run out of me
                             "The application will close. After restarting, please read\n"
                             "the online help about \"Memory Optimization\".";
 
+// What the echoing error service writes for the message when the memory manager was asked `asks` times.
+std::string fullReport(int asks) {
+    return "report level=1 context=[] asks=" + std::to_string(asks) + "\n" + kFullMessage;
+}
+
 class MemoryOutOfMemory : public ::testing::Test {
 protected:
     void SetUp() override {
         GTEST_FLAG_SET(death_test_style, "threadsafe");
-        host = &memoryTestHost();
-        host->manager->setReserve(0);
-        host->manager->resetAsks();
+        host = &resetMemoryTestHost();
     }
 
     // Offers the echoing error service for the rest of the (child) process.
@@ -43,6 +46,16 @@ protected:
         VelHostErrorService* service =
             makeEchoingErrorService([this] { return "asks=" + std::to_string(host->manager->asks()); });
         host->context.offer<IVelErrorService>(service);
+    }
+
+    // Prepares the (child) process for a pool that swaps out: the echoing error service, `directory` as
+    // the temporary directory, and a pool of its own with a first-size table, current for the module.
+    void offerSwappingPool(const std::string& directory) {
+        offerErrorService();
+        auto* store = new VelHostDataStore;
+        store->setString("Directories/Temp Directory", qstring(directory));
+        host->context.offer<IDataStore>(store);
+        new BucketMemoryPool;
     }
 
     MemoryTestHost* host = nullptr;
@@ -65,8 +78,7 @@ TEST_F(MemoryOutOfMemory, TheMessageGoesToTheErrorServiceWithLevelOneAndTheEmpty
             offerErrorService();
             mallocOnARefusingHeap();
         },
-        ExitedWithCode(255),
-        HasSubstr(std::string("report level=1 context=[] asks=1\n") + kFullMessage + "\n"));
+        ExitedWithCode(255), HasSubstr(fullReport(1) + "\n"));
 }
 
 TEST_F(MemoryOutOfMemory, WithoutAnErrorServiceTheProcessEndsAllTheSame) {
@@ -152,12 +164,7 @@ TEST_F(MemoryOutOfMemory, ThePoolStillServesTheMessageWhenItsOwnTableCannotGrow)
     const std::string directory = scratchDirectory("pool-table-growth");
     EXPECT_EXIT(
         {
-            offerErrorService();
-            auto* store = new VelHostDataStore;
-            store->setString("Directories/Temp Directory", qstring(directory));
-            host->context.offer<IDataStore>(store);
-            // A pool of its own with a first-size table, current for the module.
-            new BucketMemoryPool;
+            offerSwappingPool(directory);
             if (velCurrentPool()->bucketCount() != 2050)
                 std::_Exit(3);
             static HeapFaults* heap = new HeapFaults;
@@ -167,7 +174,7 @@ TEST_F(MemoryOutOfMemory, ThePoolStillServesTheMessageWhenItsOwnTableCannotGrow)
             int32_t capacity = 0;
             poolAllocate(40000, &capacity);
         },
-        ExitedWithCode(255), HasSubstr(std::string("report level=1 context=[] asks=1\n") + kFullMessage));
+        ExitedWithCode(255), HasSubstr(fullReport(1)));
     EXPECT_TRUE(directoryEntries(directory).empty());
 }
 
@@ -177,11 +184,7 @@ TEST_F(MemoryOutOfMemory, ThePoolStillServesTheMessageWhenAFreeStackCannotGrow) 
     const std::string directory = scratchDirectory("pool-stack-growth");
     EXPECT_EXIT(
         {
-            offerErrorService();
-            auto* store = new VelHostDataStore;
-            store->setString("Directories/Temp Directory", qstring(directory));
-            host->context.offer<IDataStore>(store);
-            new BucketMemoryPool;
+            offerSwappingPool(directory);
             // The class of the translated message's text.
             const int32_t size = int32_t((std::strlen(kVelOutOfMemoryMessage) + 1) * sizeof(char16_t));
             void* blocks[9];
@@ -196,7 +199,7 @@ TEST_F(MemoryOutOfMemory, ThePoolStillServesTheMessageWhenAFreeStackCannotGrow) 
             heap->failMalloc = [directory](size_t) { return !directoryEntries(directory).empty(); };
             poolRelease(&blocks[8], capacity);
         },
-        ExitedWithCode(255), HasSubstr(std::string("report level=1 context=[] asks=1\n") + kFullMessage));
+        ExitedWithCode(255), HasSubstr(fullReport(1)));
     EXPECT_TRUE(directoryEntries(directory).empty());
 }
 

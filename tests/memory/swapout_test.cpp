@@ -17,6 +17,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -37,13 +38,18 @@ std::string swapFileName(uint32_t counter) {
     return name;
 }
 
+// A heap that refuses to grow any block in place.
+struct RefusingHeap : HeapFaults {
+    RefusingHeap() {
+        failRealloc = [](size_t) { return true; };
+    }
+};
+
 class MemorySwapOut : public ::testing::Test {
 protected:
     void SetUp() override {
         GTEST_FLAG_SET(death_test_style, "threadsafe");
-        host = &memoryTestHost();
-        host->manager->setReserve(0);
-        host->manager->resetAsks();
+        host = &resetMemoryTestHost();
         directory = scratchDirectory(::testing::UnitTest::GetInstance()->current_test_info()->name());
         store = new VelHostDataStore;
         store->setString("Directories/Temp Directory", qstring(directory));
@@ -79,6 +85,22 @@ protected:
         std::memcpy(block, pattern.data(), bytes);
     }
 
+    // Lists the temporary directory into `seen` when a block of `bytes` bytes is asked for.
+    void listDirectoryAt(HeapFaults& heap, size_t bytes, std::vector<std::string>& seen) {
+        heap.onMalloc = [this, bytes, &seen](size_t asked) {
+            if (asked == bytes)
+                seen = directoryEntries(directory);
+        };
+    }
+
+    // `growth` ends the process with the out-of-memory message and the report line `report`; no file is
+    // left behind.
+    void expectOutOfMemoryEnd(const std::function<void()>& growth, const std::string& report) {
+        EXPECT_EXIT(growth(), ::testing::ExitedWithCode(255),
+                    ::testing::AllOf(::testing::HasSubstr(report), ::testing::HasSubstr(kMessageStart)));
+        EXPECT_TRUE(directoryEntries(directory).empty());
+    }
+
     MemoryTestHost* host = nullptr;
     std::string directory;
     VelHostDataStore* store = nullptr;
@@ -92,8 +114,7 @@ protected:
 
 TEST_F(MemorySwapOut, AGrowthTheHeapRefusesGoesThroughAFileAndBack) {
     makeBlock(1000);
-    HeapFaults heap;
-    heap.failRealloc = [](size_t) { return true; };
+    RefusingHeap heap;
     std::vector<std::string> seen;
     std::string contents;
     mode_t mode = 0;
@@ -133,8 +154,7 @@ TEST_F(MemorySwapOut, AGrowthTheHeapRefusesGoesThroughAFileAndBack) {
 TEST_F(MemorySwapOut, TheManagerIsAskedOnlyWhenTheBlockAfterTheSwapOutCannotBeHad) {
     makeBlock(500);
     host->manager->setReserve(1);
-    HeapFaults heap;
-    heap.failRealloc = [](size_t) { return true; };
+    RefusingHeap heap;
     int refusals = 1;
     heap.failMalloc = [&refusals](size_t bytes) { return bytes == 2500 && refusals-- > 0; };
     EXPECT_EQ(zalRealloc(&block, 500, 2500, 2500), 2500);
@@ -147,8 +167,7 @@ TEST_F(MemorySwapOut, TheManagerIsAskedOnlyWhenTheBlockAfterTheSwapOutCannotBeHa
 
 TEST_F(MemorySwapOut, AfterTheHalvingsTheSwapOutTakesTheMinimum) {
     makeBlock(100);
-    HeapFaults heap;
-    heap.failRealloc = [](size_t) { return true; };
+    RefusingHeap heap;
     EXPECT_EQ(zalRealloc(&block, 100, 300, 100000), 300);
     EXPECT_EQ(heap.reallocs.size(), 9u);
     EXPECT_EQ(std::memcmp(block, pattern.data(), 100), 0);
@@ -164,13 +183,9 @@ TEST_F(MemorySwapOut, AFilePlantedAtTheNameIsLeftAlone) {
     const std::string planted = directory + "/" + swapFileName(0x3e8f5);
     writeFile(planted, "PLANTED");
     velSetSwapCounterSource(&testCounter);
-    HeapFaults heap;
-    heap.failRealloc = [](size_t) { return true; };
+    RefusingHeap heap;
     std::vector<std::string> during;
-    heap.onMalloc = [&](size_t bytes) {
-        if (bytes == 2000)
-            during = directoryEntries(directory);
-    };
+    listDirectoryAt(heap, 2000, during);
     EXPECT_EQ(zalRealloc(&block, 600, 2000, 2000), 2000);
     EXPECT_EQ(during.size(), 2u);
     EXPECT_EQ(readFile(planted), "PLANTED");
@@ -192,13 +207,9 @@ TEST_F(MemorySwapOut, ALinkPlantedAtTheNameIsNotFollowed) {
     g_counterAdvances = true;
     ASSERT_EQ(symlink(absent.c_str(), (directory + "/" + swapFileName(0x3e8f6)).c_str()), 0);
     velSetSwapCounterSource(&testCounter);
-    HeapFaults heap;
-    heap.failRealloc = [](size_t) { return true; };
+    RefusingHeap heap;
     std::vector<std::string> during;
-    heap.onMalloc = [&](size_t bytes) {
-        if (bytes == 2000)
-            during = directoryEntries(directory);
-    };
+    listDirectoryAt(heap, 2000, during);
 
     EXPECT_EQ(zalRealloc(&block, 600, 2000, 2000), 2000);
     EXPECT_EQ(readFile(victim), "ORIGINAL");
@@ -215,59 +226,46 @@ TEST_F(MemorySwapOut, ALinkPlantedAtTheNameIsNotFollowed) {
 TEST_F(MemorySwapOut, ASwapFileThatCannotBeCreatedEndsTheProcessWithTheBlockUntouched) {
     store->setString("Directories/Temp Directory", qstring(directory + "/missing/deeper"));
     makeBlock(800);
-    EXPECT_EXIT(
-        {
-            HeapFaults heap;
-            heap.failRealloc = [](size_t) { return true; };
+    expectOutOfMemoryEnd(
+        [&] {
+            RefusingHeap heap;
             zalRealloc(&block, 800, 4000, 4000);
         },
-        ::testing::ExitedWithCode(255),
-        ::testing::AllOf(::testing::HasSubstr("report level=1 context=[] files=0 block=intact"),
-                         ::testing::HasSubstr(kMessageStart)));
-    EXPECT_TRUE(directoryEntries(directory).empty());
+        "report level=1 context=[] files=0 block=intact");
 }
 
 TEST_F(MemorySwapOut, AShortWriteDeletesTheFileAndEndsTheProcessWithTheBlockUntouched) {
     makeBlock(8192);
-    EXPECT_EXIT(
-        {
+    expectOutOfMemoryEnd(
+        [&] {
             // No file may grow past 4096 bytes: the write of 8192 comes up short. (The report on stderr,
             // which goes to a file too, stays well below that.)
             std::signal(SIGXFSZ, SIG_IGN);
             struct rlimit limit {};
             limit.rlim_cur = limit.rlim_max = 4096;
             setrlimit(RLIMIT_FSIZE, &limit);
-            HeapFaults heap;
-            heap.failRealloc = [](size_t) { return true; };
+            RefusingHeap heap;
             zalRealloc(&block, 8192, 9000, 9000);
         },
-        ::testing::ExitedWithCode(255),
-        ::testing::AllOf(::testing::HasSubstr("report level=1 context=[] files=0 block=intact"),
-                         ::testing::HasSubstr(kMessageStart)));
-    EXPECT_TRUE(directoryEntries(directory).empty());
+        "report level=1 context=[] files=0 block=intact");
 }
 
 TEST_F(MemorySwapOut, NoNewBlockAfterTheSwapOutDeletesTheFileAndEndsTheProcess) {
     makeBlock(700);
-    EXPECT_EXIT(
-        {
-            HeapFaults heap;
-            heap.failRealloc = [](size_t) { return true; };
+    expectOutOfMemoryEnd(
+        [&] {
+            RefusingHeap heap;
             heap.failMalloc = [](size_t bytes) { return bytes == 3000; };
             zalRealloc(&block, 700, 3000, 3000);
         },
-        ::testing::ExitedWithCode(255),
-        ::testing::AllOf(::testing::HasSubstr("report level=1 context=[] files=0 block=null"),
-                         ::testing::HasSubstr(kMessageStart)));
-    EXPECT_TRUE(directoryEntries(directory).empty());
+        "report level=1 context=[] files=0 block=null");
 }
 
 TEST_F(MemorySwapOut, AShortReadBackFreesTheNewBlockDeletesTheFileAndEndsTheProcess) {
     makeBlock(700);
-    EXPECT_EXIT(
-        {
-            HeapFaults heap;
-            heap.failRealloc = [](size_t) { return true; };
+    expectOutOfMemoryEnd(
+        [&] {
+            RefusingHeap heap;
             heap.onMalloc = [&](size_t bytes) {
                 if (bytes != 3000)
                     return;
@@ -287,8 +285,5 @@ TEST_F(MemorySwapOut, AShortReadBackFreesTheNewBlockDeletesTheFileAndEndsTheProc
             });
             zalRealloc(&block, 700, 3000, 3000);
         },
-        ::testing::ExitedWithCode(255),
-        ::testing::AllOf(::testing::HasSubstr("report level=1 files=0 block=null fresh=freed"),
-                         ::testing::HasSubstr(kMessageStart)));
-    EXPECT_TRUE(directoryEntries(directory).empty());
+        "report level=1 files=0 block=null fresh=freed");
 }

@@ -18,11 +18,7 @@ namespace {
 
 class MemoryZalRealloc : public ::testing::Test {
 protected:
-    void SetUp() override {
-        host = &memoryTestHost();
-        host->manager->setReserve(0);
-        host->manager->resetAsks();
-    }
+    void SetUp() override { host = &resetMemoryTestHost(); }
     void TearDown() override { host->manager->setReserve(0); }
 
     // A C-heap block of `count` ints holding 1, 2, 3, ...

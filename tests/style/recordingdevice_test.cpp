@@ -28,6 +28,19 @@ protected:
         expected.append(seen);
     }
 
+    // Draws once in the state set up after a save and once more after the restore.
+    void drawAroundRestore(QPainter& painter) {
+        drawAndNote(painter);
+        painter.restore();
+        drawAndNote(painter);
+    }
+
+    // Ends the painter, then compares what the device recorded with the painter's view.
+    void endAndCompare(QPainter& painter) {
+        painter.end();
+        expectRecordedAsSeen();
+    }
+
     // Every recorded call agrees with the painter.
     void expectRecordedAsSeen() {
         const QVector<PaintOp> rects = device.ofKind(PaintOp::Rect);
@@ -49,8 +62,7 @@ TEST_F(StyleRecordingDevice, NoClipUntilOneIsSet) {
     drawAndNote(painter);
     painter.setClipRect(QRect(10, 10, 20, 20));
     drawAndNote(painter);
-    painter.end();
-    expectRecordedAsSeen();
+    endAndCompare(painter);
     EXPECT_FALSE(device.ops()[0].clipEnabled);
     EXPECT_TRUE(device.ops()[1].clipEnabled);
     EXPECT_EQ(device.ops()[1].clip, QRegion(10, 10, 20, 20));
@@ -60,11 +72,8 @@ TEST_F(StyleRecordingDevice, RestoreDropsAClipSetAfterTheSave) {
     QPainter painter(&device);
     painter.save();
     painter.setClipRegion(QRegion(0, 0, 50, 50) - QRegion(10, 10, 5, 5));
-    drawAndNote(painter);
-    painter.restore();
-    drawAndNote(painter);
-    painter.end();
-    expectRecordedAsSeen();
+    drawAroundRestore(painter);
+    endAndCompare(painter);
     ASSERT_EQ(device.ops().size(), 2);
     EXPECT_TRUE(device.ops()[0].clipEnabled);
     EXPECT_FALSE(device.ops()[1].clipEnabled) << "no clip is in force after the restore";
@@ -75,11 +84,8 @@ TEST_F(StyleRecordingDevice, RestoreBringsBackTheOuterClip) {
     painter.setClipRect(QRect(0, 0, 60, 40));
     painter.save();
     painter.setClipRect(QRect(20, 10, 60, 40), Qt::IntersectClip);
-    drawAndNote(painter);
-    painter.restore();
-    drawAndNote(painter);
-    painter.end();
-    expectRecordedAsSeen();
+    drawAroundRestore(painter);
+    endAndCompare(painter);
     ASSERT_EQ(device.ops().size(), 2);
     EXPECT_EQ(device.ops()[0].clip, QRegion(20, 10, 40, 30));
     EXPECT_TRUE(device.ops()[1].clipEnabled);
@@ -93,8 +99,7 @@ TEST_F(StyleRecordingDevice, SwitchingClippingOffAndOnKeepsTheRegion) {
     drawAndNote(painter);
     painter.setClipping(true);
     drawAndNote(painter);
-    painter.end();
-    expectRecordedAsSeen();
+    endAndCompare(painter);
     ASSERT_EQ(device.ops().size(), 2);
     EXPECT_FALSE(device.ops()[0].clipEnabled);
     EXPECT_TRUE(device.ops()[1].clipEnabled);
@@ -106,8 +111,7 @@ TEST_F(StyleRecordingDevice, NoClipOperationEndsClipping) {
     painter.setClipRect(QRect(5, 5, 30, 30));
     painter.setClipRect(QRect(), Qt::NoClip);
     drawAndNote(painter);
-    painter.end();
-    expectRecordedAsSeen();
+    endAndCompare(painter);
     ASSERT_EQ(device.ops().size(), 1);
     EXPECT_FALSE(device.ops()[0].clipEnabled);
 }
@@ -121,11 +125,8 @@ TEST_F(StyleRecordingDevice, ClipIsKeptInDeviceCoordinates) {
     QPainterPath path;
     path.addRect(0, 0, 10, 10);
     painter.setClipPath(path, Qt::IntersectClip);
-    drawAndNote(painter);
-    painter.restore();
-    drawAndNote(painter);
-    painter.end();
-    expectRecordedAsSeen();
+    drawAroundRestore(painter);
+    endAndCompare(painter);
     ASSERT_EQ(device.ops().size(), 2);
     EXPECT_EQ(device.ops()[0].clip, QRegion(15, 25, 10, 5));
     EXPECT_EQ(device.ops()[1].clip, QRegion(10, 20, 30, 10));
@@ -137,8 +138,7 @@ TEST_F(StyleRecordingDevice, AClipThatShutsEverythingOutIsStillAClip) {
     painter.setClipRect(QRect(0, 0, 10, 10));
     painter.setClipRect(QRect(50, 50, 10, 10), Qt::IntersectClip);
     drawAndNote(painter);
-    painter.end();
-    expectRecordedAsSeen();
+    endAndCompare(painter);
     ASSERT_EQ(device.ops().size(), 1);
     EXPECT_TRUE(device.ops()[0].clipEnabled);
     EXPECT_TRUE(device.ops()[0].clip.isEmpty());
