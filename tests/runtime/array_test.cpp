@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <new>
+
 TEST(RuntimeArray, GrowsFromZeroToTwoFourFourEight) {
     VelArray<int> array;
     EXPECT_EQ(array.capacity(), 0);
@@ -71,4 +74,13 @@ TEST(RuntimeArray, EmptyingByCountFreesNothingAndPopOfAnEmptyArrayIsHarmless) {
     EXPECT_EQ(array.count(), 0);
     array.append(7);
     EXPECT_EQ(*array.at(1), 7);
+}
+
+TEST(RuntimeArray, GrowthBeyondWhatThirtyTwoBitsCountRefusesInsteadOfWrapping) {
+    VelArray<int> a;
+    EXPECT_THROW(a.grow(INT32_MAX), std::bad_alloc);
+    EXPECT_THROW(a.grow(-1), std::bad_alloc);
+    EXPECT_EQ(a.capacity(), 0);
+    a.append(7);
+    EXPECT_EQ(*a.at(1), 7);
 }
