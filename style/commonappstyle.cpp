@@ -60,7 +60,7 @@ void CommonAppStyle::drawComplexControl(ComplexControl control, const QStyleOpti
     }
     // The option arrives as a complex option by the signature, but is the host's titled frame option.
     const auto* frame = velOption<TitledFrameOption>(option, TitledFrameOption::Version);
-    if (!frame || !painter)
+    if (!frame)
         return;
     painter->setPen(QPen(QBrush(QColor(0, 0, 0, 255)), 1));
     const QRect& rect = frame->rect;

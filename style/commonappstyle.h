@@ -56,6 +56,8 @@ public:
 
     // The image of that name from the host's image store; a 10 x 10 placeholder when there is none.
     static QPixmap stylePixmap(const QString& name);
+    // The same, by a Latin-1 name (the form the store is asked in): no text is converted or copied.
+    static QPixmap stylePixmap(const char* name);
 
     // The custom complex control: a frame with a title (option: the host's titled frame option).
     static constexpr ComplexControl CC_TitledFrame = ComplexControl(CC_CustomBase + 1);

@@ -49,11 +49,11 @@ void MelvoroStyle::drawSlider(const QStyleOptionSlider* option, QPainter* painte
         drawHoverHighlight(painter, widget->rect().adjusted(0, 4, 0, -4));
 
     if ((option->subControls & SC_SliderGroove) && groove.isValid()) {
-        const QPixmap bar = stylePixmap(QStringLiteral("slider_bar"));
+        const QPixmap bar = stylePixmap("slider_bar");
         painter->drawPixmap(QRect(groove.x() + 5, groove.y(), groove.width() - 10, bar.height()), bar);
     }
     if ((option->subControls & SC_SliderHandle) && handle.isValid())
-        painter->drawPixmap(handle.topLeft(), stylePixmap(QStringLiteral("slider_thumb_on")));
+        painter->drawPixmap(handle.topLeft(), stylePixmap("slider_thumb_on"));
     painter->restore();
 }
 
@@ -67,7 +67,6 @@ void MelvoroStyle::drawGroupBox(const QStyleOptionGroupBox* option, QPainter* pa
         frame.version = 2;
         frame.state = option->state;
         frame.direction = option->direction;
-        frame.rect = option->rect;
         frame.fontMetrics = option->fontMetrics;
         frame.palette = option->palette;
         frame.features = option->features;
@@ -76,27 +75,25 @@ void MelvoroStyle::drawGroupBox(const QStyleOptionGroupBox* option, QPainter* pa
         frame.rect = subControlRect(CC_GroupBox, option, SC_GroupBoxFrame, widget);
 
         painter->save();
-        QRegion clip(option->rect);
-        QRect title = checkBox.united(label);
-        if (option->subControls & SC_GroupBoxCheckBox) {
-            if (option->direction == Qt::LeftToRight)
-                title.setLeft(title.left() - 4);
-            else
-                title.setRight(title.right() + 4);
-        }
         if (!option->text.isEmpty()) {
+            // The frame's top edge is clipped away behind the title.
+            QRect title = checkBox.united(label);
+            if (option->subControls & SC_GroupBoxCheckBox) {
+                if (option->direction == Qt::LeftToRight)
+                    title.setLeft(title.left() - 4);
+                else
+                    title.setRight(title.right() + 4);
+            }
             frame.rect.setTop(frame.rect.top() + 5);
-            clip -= QRegion(title);
-            painter->setClipRegion(clip, Qt::ReplaceClip);
+            painter->setClipRegion(QRegion(option->rect) - QRegion(title), Qt::ReplaceClip);
         }
         drawPrimitive(PE_FrameGroupBox, &frame, painter, widget);
         painter->restore();
     }
 
     if (option->subControls & SC_GroupBoxLabel) {
-        const QRect text = subControlRect(CC_GroupBox, option, SC_GroupBoxLabel, widget);
         painter->setPen(QColor(0, 0, 0, 255));
-        painter->drawText(text.translated(0, -4), Qt::AlignHCenter | Qt::AlignVCenter, option->text);
+        painter->drawText(label.translated(0, -4), Qt::AlignHCenter | Qt::AlignVCenter, option->text);
     }
 }
 
@@ -140,6 +137,6 @@ QSize MelvoroStyle::sizeFromContents(ContentsType type, const QStyleOption* opti
         return size;
     QSize result = QProxyStyle::sizeFromContents(type, option, size, widget);
     if (type == CT_Slider)
-        result.setHeight(stylePixmap(QStringLiteral("slider_thumb_on")).height());
+        result.setHeight(stylePixmap("slider_thumb_on").height());
     return result;
 }

@@ -15,15 +15,14 @@ QIcon& ImageContainer::icon() {
     if (data) {
         built.loadFromData(data, dataLength);
     } else {
+        // A file path, when there is one, loads into the container's pixmap; the pixmap is the image.
         const PooledString rooted = path.pathWithRootSeparator();
         if (rooted.length() > 1) {
             const PooledString suffix = rooted.extension();
             const char* format = imageFormatForSuffix(suffix.toQString());
             pixmap.load(rooted.toQString(), format);
-            built = pixmap;
-        } else {
-            built = pixmap;
         }
+        built = pixmap;
     }
     cachedIcon = QIcon(built);
     return cachedIcon;

@@ -33,15 +33,15 @@ void MelvoroStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* o
 
 namespace {
 
-bool hovered(const QStyleOption* option) {
-    return (option->state & QStyle::State_Enabled) && (option->state & QStyle::State_MouseOver);
-}
-
 // The hover step of the check box and radio button indicators: with the mouse over an enabled button,
 // the highlight across the whole widget, under the indicator.
+bool showsIndicatorHover(const QStyleOption* option, const QWidget* widget) {
+    return widget && (option->state & QStyle::State_Enabled) && (option->state & QStyle::State_MouseOver);
+}
+
 void drawIndicatorHover(const MelvoroStyle& style, const QStyleOption* option, QPainter* painter,
                         const QWidget* widget) {
-    if (widget && hovered(option))
+    if (showsIndicatorHover(option, widget))
         style.drawHoverHighlight(painter, widget->rect());
 }
 
@@ -63,9 +63,12 @@ void MelvoroStyle::drawCheckBoxIndicator(const QStyleOption* option, QPainter* p
                                          const QWidget* widget) const {
     if (!velOption<QStyleOptionButton>(option))
         return;
-    painter->save();
-    drawIndicatorHover(*this, option, painter, widget);
-    painter->restore();
+    // The painter is saved only when the highlight changes it; a resting check box costs no saved state.
+    if (showsIndicatorHover(option, widget)) {
+        painter->save();
+        drawHoverHighlight(painter, widget->rect());
+        painter->restore();
+    }
     // The indicator itself, over the highlight.
     QProxyStyle::drawPrimitive(PE_IndicatorCheckBox, option, painter, widget);
 }
@@ -81,7 +84,7 @@ void MelvoroStyle::drawRadioButtonIndicator(const QStyleOption* option, QPainter
         image = "radiobutton_on2";
     else if (option->state & State_On)
         image = "radiobutton_on";
-    const QPixmap pixmap = stylePixmap(QLatin1String(image));
+    const QPixmap pixmap = stylePixmap(image);
     painter->drawPixmap(option->rect.topLeft(), pixmap);
     painter->restore();
 }

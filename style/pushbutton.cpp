@@ -18,9 +18,8 @@ void MelvoroStyle::drawPushButton(const QStyleOptionButton* option, QPainter* pa
                                   const QWidget* widget) const {
     drawControl(CE_PushButtonBevel, option, painter, widget);
 
-    // The label gets the button's whole rectangle, not its contents rectangle.
-    const QStyleOptionButton label(*option);
-    drawControl(CE_PushButtonLabel, &label, painter, widget);
+    // The label gets the button's whole rectangle, not its contents rectangle: the option as it came.
+    drawControl(CE_PushButtonLabel, option, painter, widget);
 
     if (option->state & State_HasFocus) {
         QStyleOptionFocusRect focus;
@@ -55,10 +54,11 @@ void MelvoroStyle::drawPushButtonLabel(const QStyleOptionButton* option, QPainte
 
     int textFlags = Qt::AlignVCenter | Qt::TextShowMnemonic;
 
+    int shiftX = 0;
     if (pressed) {
         const int dy = pixelMetric(PM_ButtonShiftVertical, option, widget);
-        const int dx = pixelMetric(PM_ButtonShiftHorizontal, option, widget);
-        face.translate(dx, dy);
+        shiftX = pixelMetric(PM_ButtonShiftHorizontal, option, widget);
+        face.translate(shiftX, dy);
     }
 
     if (!option->icon.isNull()) {
@@ -82,8 +82,7 @@ void MelvoroStyle::drawPushButtonLabel(const QStyleOptionButton* option, QPainte
         const bool rightToLeft = option->direction == Qt::RightToLeft;
         if (rightToLeft) {
             at.rx() += pw;
-            if (pressed)
-                at.rx() -= 2 * pixelMetric(PM_ButtonShiftHorizontal, option, widget);
+            at.rx() -= 2 * shiftX;
         }
         painter->drawPixmap(visualPos(option->direction, r, at), pixmap);
 

@@ -21,12 +21,15 @@ QPixmap placeholder() {
 } // namespace
 
 QPixmap CommonAppStyle::stylePixmap(const QString& name) {
+    return stylePixmap(name.toLatin1().constData());
+}
+
+QPixmap CommonAppStyle::stylePixmap(const char* name) {
     // The store is looked up anew at every call and let go at the end of it.
     SPtr<IImageStore> store;
     if (!store)
         return placeholder();
-    const QByteArray ascii = name.toLatin1();
-    IVelUnknown* found = store->findImage(ascii.constData());
+    IVelUnknown* found = store->findImage(name);
     auto* image = velCast<ImageContainer>(found, "ImageContainer");
     if (!image)
         return placeholder();

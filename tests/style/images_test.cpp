@@ -236,6 +236,16 @@ TEST(Style1StylePixmap, KnownNamesComeFromTheStore) {
     EXPECT_EQ(host.images()->finds("slider_bar"), 1);
 }
 
+TEST(Style1StylePixmap, ALatin1NameFindsTheSameImage) {
+    StyleTestHost host;
+    const QPixmap byText = CommonAppStyle::stylePixmap(QStringLiteral("radiobutton_on"));
+    const QPixmap byName = CommonAppStyle::stylePixmap("radiobutton_on");
+    EXPECT_EQ(byName.size(), byText.size());
+    EXPECT_EQ(byName.toImage(), byText.toImage());
+    EXPECT_EQ(host.images()->finds("radiobutton_on"), 2);
+    EXPECT_EQ(CommonAppStyle::stylePixmap("no_such_image").size(), QSize(10, 10));
+}
+
 TEST(Style1StylePixmap, LargeImagesComeOutAtTheSmallIconSize) {
     StyleTestHost host;
     // 13 x 27 and 40 x 9 scaled down to fit 22 x 22, keeping the aspect ratio.
