@@ -2,10 +2,10 @@
 
 #include "host/asserthandler.h"
 
+#include "host/servicequery.h"
+
 bool VelHostAssertHandler::queryInterface(const char* name, void* outOrWalk, int32_t) {
-    if (velCheckClass(name, outOrWalk, "VelHostAssertHandler", this, this))
-        return true;
-    return velCheckInterface(name, outOrWalk, "IVelAssertHandlerCB", static_cast<IVelAssertHandlerCB*>(this));
+    return velQueryService<IVelAssertHandlerCB>(this, "VelHostAssertHandler", name, outOrWalk);
 }
 
 void VelHostAssertHandler::assertFailed(const char* condition, const char* file, int32_t line) {

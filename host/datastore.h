@@ -1,14 +1,10 @@
 #pragma once
 // The reference host's data store: string values by key path ("Directories/Temp Directory").
 
+#include "host/pooledtext.h"
 #include "runtime/services.h"
 
-#include <QByteArray>
-#include <QMutex>
 #include <QString>
-
-#include <map>
-#include <memory>
 
 class VelHostDataStore : public virtual IDataStore {
 public:
@@ -26,8 +22,5 @@ public:
     bool contains(const char* keyPath) const;
 
 private:
-    mutable QMutex m_mutex;
-    // Each value lives in its own heap object, so references handed out survive later insertions.
-    std::map<QByteArray, std::unique_ptr<PooledString>> m_values;
-    const PooledString m_empty;
+    VelPooledTextTable m_values;
 };

@@ -2,14 +2,10 @@
 // The reference host's directory service: named directories; "temp" is the system temporary directory
 // unless the host sets another.
 
+#include "host/pooledtext.h"
 #include "runtime/services.h"
 
-#include <QByteArray>
-#include <QMutex>
 #include <QString>
-
-#include <map>
-#include <memory>
 
 class VelHostDirService : public virtual IVelDirService {
 public:
@@ -26,7 +22,5 @@ public:
     void setDirectory(const char* key, const QString& path);
 
 private:
-    mutable QMutex m_mutex;
-    std::map<QByteArray, std::unique_ptr<PooledString>> m_directories;
-    const PooledString m_empty;
+    VelPooledTextTable m_directories;
 };

@@ -2,14 +2,14 @@
 
 #include "host/errorservice.h"
 
+#include "host/servicequery.h"
+
 #include <QMutexLocker>
 
 #include <cstdio>
 
 bool VelHostErrorService::queryInterface(const char* name, void* outOrWalk, int32_t) {
-    if (velCheckClass(name, outOrWalk, "VelHostErrorService", this, static_cast<IVelUnknown*>(this)))
-        return true;
-    return velCheckInterface(name, outOrWalk, "IVelErrorService", static_cast<IVelErrorService*>(this));
+    return velQueryService<IVelErrorService>(this, "VelHostErrorService", name, outOrWalk);
 }
 
 int32_t VelHostErrorService::report(const PooledString& message, int32_t* level, PooledName* context) {

@@ -6,6 +6,8 @@
 
 #include <QMutexLocker>
 
+#include <cstring>
+
 namespace {
 
 // The count an object is left with when the host tells it to delete itself.
@@ -74,9 +76,15 @@ int32_t VelHostContext::findService(const PooledName* name, void** out) {
     *out = nullptr;
     if (!name || !name->text)
         return 0;
-    const QByteArray key(name->text);
+    // The style looks services up while it paints: the key is the caller's text, not a copy of it. Only a
+    // name counted for the first time is stored, as a copy.
+    const QByteArray key = QByteArray::fromRawData(name->text, int(std::strlen(name->text)));
     QMutexLocker lock(&m_mutex);
-    ++m_lookups[key];
+    auto counted = m_lookups.find(key);
+    if (counted == m_lookups.end())
+        m_lookups.insert(QByteArray(name->text), 1);
+    else
+        ++counted.value();
     auto it = m_services.constFind(key);
     if (it == m_services.constEnd())
         return 0;

@@ -1,6 +1,8 @@
 #include "host/imagestore.h"
 
 #include "host/images/styleimages.h"
+#include "host/pooledtext.h"
+#include "host/servicequery.h"
 
 #include <QFile>
 #include <cstring>
@@ -30,9 +32,7 @@ VelHostImageStore::~VelHostImageStore() {
 }
 
 bool VelHostImageStore::queryInterface(const char* name, void* outOrWalk, int32_t) {
-    if (velCheckClass(name, outOrWalk, "VelHostImageStore", this, static_cast<IVelUnknown*>(this)))
-        return true;
-    return velCheckInterface(name, outOrWalk, "IImageStore", static_cast<IImageStore*>(this));
+    return velQueryService<IImageStore>(this, "VelHostImageStore", name, outOrWalk);
 }
 
 int VelHostImageStore::indexOf(const char* name) const {
@@ -88,9 +88,8 @@ ImageContainer* VelHostImageStore::addImageFile(const char* name, const QString&
     if (!name || !*name)
         return nullptr;
     auto* image = new ImageContainer;
-    // An empty count would borrow the text; an empty path simply stays empty.
-    if (!path.isEmpty())
-        image->path.setUtf16(reinterpret_cast<const char16_t*>(path.utf16()), path.size());
+    // An owned copy; an empty path simply stays empty.
+    velSetFromQString(image->path, path);
     put(name, image);
     return image;
 }

@@ -1,5 +1,7 @@
 #include "host/lookservice.h"
 
+#include "host/servicequery.h"
+
 #include <QFile>
 #include <cctype>
 #include <cstring>
@@ -106,9 +108,7 @@ VelHostLook::VelHostLook() {
 }
 
 bool VelHostLook::queryInterface(const char* name, void* outOrWalk, int32_t) {
-    if (velCheckClass(name, outOrWalk, "VelHostLook", this, static_cast<IVelUnknown*>(this)))
-        return true;
-    return velCheckInterface(name, outOrWalk, "IGuiLook", static_cast<IGuiLook*>(this));
+    return velQueryService<IGuiLook>(this, "VelHostLook", name, outOrWalk);
 }
 
 const char* VelHostLook::colorName(int index) {

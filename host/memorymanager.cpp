@@ -2,6 +2,8 @@
 
 #include "host/memorymanager.h"
 
+#include "host/servicequery.h"
+
 #include <cstdlib>
 
 VelHostMemoryManager::VelHostMemoryManager(int blocks) {
@@ -13,9 +15,7 @@ VelHostMemoryManager::~VelHostMemoryManager() {
 }
 
 bool VelHostMemoryManager::queryInterface(const char* name, void* outOrWalk, int32_t) {
-    if (velCheckClass(name, outOrWalk, "VelHostMemoryManager", this, this))
-        return true;
-    return velCheckInterface(name, outOrWalk, "IVelMManager", static_cast<VelMM::IVelMManager*>(this));
+    return velQueryService<VelMM::IVelMManager>(this, "VelHostMemoryManager", name, outOrWalk);
 }
 
 bool VelHostMemoryManager::releaseMemory() {

@@ -3,6 +3,7 @@
 #include "host/translatorservice.h"
 
 #include "host/pooledtext.h"
+#include "host/servicequery.h"
 
 #include <QFile>
 #include <QMutexLocker>
@@ -33,9 +34,7 @@ QByteArray unescape(const QByteArray& in) {
 // ---- VelHostTranslator ----
 
 bool VelHostTranslator::queryInterface(const char* name, void* outOrWalk, int32_t) {
-    if (velCheckClass(name, outOrWalk, "VelHostTranslator", this, static_cast<IVelUnknown*>(this)))
-        return true;
-    return velCheckInterface(name, outOrWalk, "IVelTranslator", static_cast<IVelTranslator*>(this));
+    return velQueryService<IVelTranslator>(this, "VelHostTranslator", name, outOrWalk);
 }
 
 bool VelHostTranslator::lookup(const char* text, PooledString& out) {
@@ -109,10 +108,7 @@ VelHostTranslatorService::~VelHostTranslatorService() {
 }
 
 bool VelHostTranslatorService::queryInterface(const char* name, void* outOrWalk, int32_t) {
-    if (velCheckClass(name, outOrWalk, "VelHostTranslatorService", this, static_cast<IVelUnknown*>(this)))
-        return true;
-    return velCheckInterface(name, outOrWalk, "IVelTranslatorService",
-                             static_cast<IVelTranslatorService*>(this));
+    return velQueryService<IVelTranslatorService>(this, "VelHostTranslatorService", name, outOrWalk);
 }
 
 QByteArray VelHostTranslatorService::keyOf(const VelID& component) {
@@ -137,15 +133,16 @@ void VelHostTranslatorService::setTranslator(const VelID& component, IVelTransla
     // release may run a destructor.
     auto holder = std::make_unique<IPtr<IVelTranslator>>();
     *holder = translator;
+    const QByteArray key = keyOf(component);
     std::unique_ptr<IPtr<IVelTranslator>> previous;
     {
         QMutexLocker lock(&m_mutex);
-        std::unique_ptr<IPtr<IVelTranslator>>& slot = m_translators[keyOf(component)];
+        std::unique_ptr<IPtr<IVelTranslator>>& slot = m_translators[key];
         previous = std::move(slot);
         if (translator)
             slot = std::move(holder);
         else
-            m_translators.erase(keyOf(component));
+            m_translators.erase(key);
     }
 }
 

@@ -64,10 +64,15 @@ void GalleryShot::noteRect(const QString& name, const QRect& imageRect) {
     m_rects.insert(name, rectArray(imageRect));
 }
 
-QImage GalleryShot::image() const {
+QRect GalleryShot::bounds() const {
     QRect bounds;
     for (const Shot& shot : m_shots)
         bounds |= QRect(shot.origin, shot.image.size());
+    return bounds;
+}
+
+QImage GalleryShot::image() const {
+    const QRect bounds = this->bounds();
     if (bounds.isEmpty())
         return QImage();
     QImage canvas(bounds.size(), QImage::Format_RGB32);
@@ -80,9 +85,11 @@ QImage GalleryShot::image() const {
 }
 
 QJsonObject GalleryShot::geometry() const {
-    const QImage canvas = image();
+    // The image's size alone: the windows are not composed again for it.
+    const QRect bounds = this->bounds();
+    const QSize size = bounds.isEmpty() ? QSize(0, 0) : bounds.size();
     QJsonObject root;
-    root.insert("image", QJsonObject{{"width", canvas.width()}, {"height", canvas.height()}});
+    root.insert("image", QJsonObject{{"width", size.width()}, {"height", size.height()}});
     root.insert("rects", m_rects);
     return root;
 }

@@ -38,6 +38,9 @@ private:
         QImage image;
         QPoint origin;
     };
+    // The area the added windows cover in the image.
+    QRect bounds() const;
+
     QList<Shot> m_shots;
     QJsonObject m_rects;
 };

@@ -78,6 +78,21 @@ TEST(GalleryShot, WidgetOfAWindowNotAddedIsRefused) {
     EXPECT_TRUE(rectOf(shot.geometry(), "stray").isNull());
 }
 
+TEST(GalleryShot, GeometryGivesTheSizeOfTheImage) {
+    ColourWindow main("main", QSize(200, 150), Qt::red);
+    ColourWindow menu("menu", QSize(80, 60), Qt::green);
+    GalleryShot shot;
+    const QJsonObject none = shot.geometry().value("image").toObject();
+    EXPECT_EQ(none.value("width").toInt(-1), 0);
+    EXPECT_EQ(none.value("height").toInt(-1), 0);
+    shot.addWindow(&main.window);
+    shot.addWindow(&menu.window);
+    const QJsonObject size = shot.geometry().value("image").toObject();
+    EXPECT_EQ(QSize(size.value("width").toInt(), size.value("height").toInt()), shot.image().size());
+    EXPECT_EQ(QSize(size.value("width").toInt(), size.value("height").toInt()),
+              QSize(200 + GalleryShot::kGap + 80, 150));
+}
+
 TEST(GalleryShot, NothingRenderedIsAnError) {
     GalleryShot shot;
     QString error;

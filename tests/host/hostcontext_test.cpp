@@ -132,6 +132,20 @@ TEST(HostContext, CountsLookupsByName) {
     EXPECT_EQ(context.lookups(nullptr), 0);
 }
 
+TEST(HostContext, CountsANameAskedWithTextThatGoesAway) {
+    VelHostContext context;
+    void* out = nullptr;
+    {
+        char name[] = "IGuiLook";
+        find(context, name, &out);
+        name[0] = 'X'; // the context keeps a copy of a name it counts, not the caller's text
+    }
+    char again[] = "IGuiLook";
+    find(context, again, &out);
+    EXPECT_EQ(context.lookups("IGuiLook"), 2);
+    EXPECT_EQ(context.lookups("XGuiLook"), 0);
+}
+
 TEST(HostContext, DecrementAnswersTrueOnlyAtZeroAndMarksTheCount) {
     VelHostContext context;
     int32_t count = 0;
