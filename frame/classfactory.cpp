@@ -51,13 +51,9 @@ int32_t VelClassRegistry::create(const VelID& classId, IVelUnknown** out) {
 bool VelClassRegistry::first(VelID& out) {
     m_enumerating = true;
     m_current = m_map.first();
-    m_currentFactory = nullptr;
-    m_currentId = VelID();
     if (!m_current)
         return false;
-    m_currentId = m_current->key;
-    m_currentFactory = m_current->value;
-    out = m_currentId;
+    out = m_current->key;
     return true;
 }
 
@@ -66,13 +62,9 @@ bool VelClassRegistry::next(VelID& out) {
     if (!m_enumerating || !m_current)
         return false;
     m_current = m_map.next(m_current);
-    if (!m_current) {
-        m_currentFactory = nullptr;
+    if (!m_current)
         return false;
-    }
-    m_currentId = m_current->key;
-    m_currentFactory = m_current->value;
-    out = m_currentId;
+    out = m_current->key;
     return true;
 }
 

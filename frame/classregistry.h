@@ -35,10 +35,7 @@ private:
     using Map = VelHashMap<VelID, VelItemFactory*>;
 
     Map m_map;
-    // The enumeration position: whether first() has made one, the element at it (null past the end),
-    // and the identifier and item factory found there.
+    // The enumeration position: whether first() has made one, and the element at it (null past the end).
     bool m_enumerating = false;
     Map::Node* m_current = nullptr;
-    VelID m_currentId;
-    VelItemFactory* m_currentFactory = nullptr;
 };

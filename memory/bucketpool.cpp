@@ -26,17 +26,6 @@ union AllocatorStorage {
 };
 AllocatorStorage g_allocatorStorage;
 
-void* headerOf(void* block) {
-    return static_cast<char*>(block) - kHeaderBytes;
-}
-
-// Gives a block back to the heap of the module whose allocator its header names.
-void releaseToOwner(void* block) {
-    void* header = headerOf(block);
-    if (BucketMemoryAllocator* owner = *static_cast<BucketMemoryAllocator**>(header))
-        owner->freeBlock(header);
-}
-
 // A new block with `usable` bytes after its header; null when usable + header does not fit 32 bits.
 void* freshBlock(int32_t usable) {
     if (usable < 0 || usable > std::numeric_limits<int32_t>::max() - kHeaderBytes)
@@ -61,6 +50,12 @@ bool hasStandardParameters(int32_t granularity, int32_t linearLimit, int32_t lar
 }
 
 } // namespace
+
+void velReleaseToOwner(void* block) {
+    void* header = static_cast<char*>(block) - kHeaderBytes;
+    if (BucketMemoryAllocator* owner = *static_cast<BucketMemoryAllocator**>(header))
+        owner->freeBlock(header);
+}
 
 // ---- BucketMemoryAllocator ----
 
@@ -158,7 +153,7 @@ void BucketMemoryPool::push(Bucket* bucket, int32_t capacity, void* block) {
         bucket->capacity =
             zalRealloc(&bucket->entries, bucket->capacity, top + 1, grownCount(bucket->capacity, top));
         if (top >= bucket->capacity) {
-            releaseToOwner(block);
+            velReleaseToOwner(block);
             return;
         }
     }
@@ -199,7 +194,7 @@ bool BucketMemoryPool::deallocate(int32_t capacity, void** block) {
     if (!block || !*block || capacity <= 0)
         return false;
     if (capacity > kLargestPooled) {
-        releaseToOwner(*block);
+        velReleaseToOwner(*block);
         *block = nullptr;
         return true;
     }
@@ -209,13 +204,13 @@ bool BucketMemoryPool::deallocate(int32_t capacity, void** block) {
 
     VelLockGuard guard(velPoolLock());
     if (velPoolGrowing()) {
-        releaseToOwner(*block);
+        velReleaseToOwner(*block);
         *block = nullptr;
         return true;
     }
     Bucket* bucket = bucketFor(index);
     if (!bucket && index >= m_bucketCount) {
-        releaseToOwner(*block);
+        velReleaseToOwner(*block);
         *block = nullptr;
         return true;
     }
@@ -240,7 +235,7 @@ bool BucketMemoryPool::releaseAll() {
             continue;
         for (int32_t j = 1; j <= bucket->top; ++j) {
             if (void* block = bucket->entries[j].block) {
-                releaseToOwner(block);
+                velReleaseToOwner(block);
                 bucket->entries[j].block = nullptr;
             }
         }
@@ -265,7 +260,7 @@ void BucketMemoryPool::mergeInto(BucketMemoryPool* target) {
         for (int32_t j = 1; j <= bucket->top; ++j) {
             BucketEntry& entry = bucket->entries[j];
             if (entry.block && !target->deallocate(entry.capacity, &entry.block))
-                releaseToOwner(entry.block);
+                velReleaseToOwner(entry.block);
             entry.block = nullptr;
         }
         velHeapRelease(bucket->entries);

@@ -32,14 +32,6 @@ int32_t g_tableCount = 0;
 // While the module uses its own pool it looks for the shared pool again after this many allocations.
 constexpr int32_t kAllocationsBetweenLookups = 600;
 
-// Gives a block straight back to the heap of the module whose allocator its header names.
-void releaseToOwner(void** block) {
-    char* header = static_cast<char*>(*block) - sizeof(void*);
-    if (BucketMemoryAllocator* owner = *reinterpret_cast<BucketMemoryAllocator**>(header))
-        owner->freeBlock(header);
-    *block = nullptr;
-}
-
 // The host's shared pool, or null when the host offers none or offers something that is not a bucket
 // pool (which the module then ignores).
 BucketMemoryPool* findSharedPool() {
@@ -147,7 +139,8 @@ VEL_NOINLINE void releaseSlow(void** block, int32_t capacity) {
     BucketMemoryPool* pool = g_current;
     if (!pool) {
         g_poolLock.unlock();
-        releaseToOwner(block);
+        velReleaseToOwner(*block);
+        *block = nullptr;
         return;
     }
     if (g_local) {
@@ -193,7 +186,8 @@ void poolRelease(void** block, int32_t capacity) {
     if (capacity > BucketMemoryPool::kLargestPooled) {
         // Not pooled anywhere: straight back to the heap of the module that allocated it, without this
         // module's lock, since that module's allocator takes its own.
-        releaseToOwner(block);
+        velReleaseToOwner(*block);
+        *block = nullptr;
         return;
     }
     g_poolLock.lock();

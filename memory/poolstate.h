@@ -31,6 +31,10 @@ inline void velPooledSizeClass(int32_t size, int32_t* index, int32_t* capacity) 
     *capacity = int32_t(1u << bits);
 }
 
+// Gives a pool block straight back to the heap of the module whose allocator its header names (a block
+// whose header names none is left alone). Takes that allocator's lock, never the pool lock.
+void velReleaseToOwner(void* block);
+
 // The module's one pool lock: re-entrant, ready from load, never deleted.
 VelLock& velPoolLock();
 

@@ -11,22 +11,17 @@
 
 namespace {
 
-// The largest block a string asks the pool for. Leaves room for the pool's block header, so neither
-// this code nor the pool ever computes a block size beyond what a 32-bit size can express.
-constexpr int64_t kLargestBlock = std::numeric_limits<int32_t>::max() - 64;
-
 // The largest number of code units (terminator included) that fits one block.
-constexpr int64_t kLargestUnits = kLargestBlock / int64_t(sizeof(char16_t));
+constexpr int64_t kLargestUnits = kPooledLargestBlock / int64_t(sizeof(char16_t));
 
 const char16_t kEmptyText[1] = {0};
 const char16_t kBackslashText[2] = {u'\\', 0};
-const char16_t kDotText[2] = {u'.', 0};
 
 // An owned block of at least `bytes` bytes; its granted size goes to *capacity. Null (capacity 0) when the
 // size is not positive or too large for a block: a size that does not fit is refused, never shortened.
 void* allocateBytes(int64_t bytes, int32_t* capacity) {
     *capacity = 0;
-    if (bytes <= 0 || bytes > kLargestBlock)
+    if (bytes <= 0 || bytes > kPooledLargestBlock)
         return nullptr;
     int32_t granted = 0;
     void* block = poolAllocate(int32_t(bytes), &granted);
@@ -101,23 +96,6 @@ void copyName(PooledName& name, const char* source) {
     std::memcpy(block, source, size_t(bytes));
     name.text = block;
     name.capacity = granted;
-}
-
-// The module-wide strings that path and extension work with; made on first use.
-const PooledString& separatorString() {
-    static const PooledString separator = PooledString::borrowed(kBackslashText);
-    return separator;
-}
-
-const PooledString& dotString() {
-    static const PooledString dot = PooledString::borrowed(kDotText);
-    return dot;
-}
-
-// Kept for the module's whole life, so extension() can copy it during static destruction too.
-const PooledString& emptyString() {
-    static const PooledString* empty = new PooledString();
-    return *empty;
 }
 
 } // namespace
@@ -327,22 +305,24 @@ int32_t PooledString::find(const PooledString& needle, int32_t from) const {
 PooledString PooledString::pathWithRootSeparator() const {
     PooledString result(*this);
     if (length() == 2 && text[1] == u':')
-        result.append(separatorString());
+        result.append(PooledString::borrowed(kBackslashText));
     return result;
 }
 
 PooledString PooledString::extension() const {
-    const PooledString& separator = separatorString();
-    const PooledString& dot = dotString();
+    // The last backslash and the last dot, found in one pass over the text.
+    const int32_t len = length();
     int32_t lastSeparator = -1;
-    for (int32_t at = find(separator, 0); at >= 0; at = find(separator, at + 1))
-        lastSeparator = at;
     int32_t lastDot = -1;
-    for (int32_t at = find(dot, 0); at >= 0; at = find(dot, at + 1))
-        lastDot = at;
+    for (int32_t i = 0; i < len; ++i) {
+        if (text[i] == u'\\')
+            lastSeparator = i;
+        else if (text[i] == u'.')
+            lastDot = i;
+    }
     if (lastDot > lastSeparator)
-        return middle(lastDot + 1, length() - lastDot - 1);
-    return PooledString(emptyString());
+        return middle(lastDot + 1, len - lastDot - 1);
+    return PooledString();
 }
 
 QString PooledString::toQString() const {

@@ -69,5 +69,9 @@ struct PooledString {
     void destroy();
 };
 
+// The largest block an owned text asks the pool for. Leaves room for the pool's block header, so that no
+// block size computed from it goes beyond what a 32-bit size can express.
+constexpr int64_t kPooledLargestBlock = INT32_MAX - 64;
+
 // Gives an owned block back: to the module's current pool, or to the allocator named in its header.
 void pooledFree(void*& block, int32_t& capacity);

@@ -36,10 +36,9 @@ void velWalkRecord(VelTypeWalk* walk, const char* name, int32_t kind) {
     if (!walk)
         return;
     bool stop = walk->stopped;
-    if (!stop) {
-        PooledName key(name);
-        stop = walk->stopNames.find(key) != nullptr;
-    }
+    // The lookup only reads the name, so it borrows it instead of copying it into a pool block.
+    if (!stop)
+        stop = walk->stopNames.find(PooledName::borrowed(name)) != nullptr;
     if (stop) {
         walk->stopped = true;
         emptyLists(walk);

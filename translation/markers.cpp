@@ -5,12 +5,8 @@
 #include "memory/bucketpool.h"
 
 #include <cstring>
-#include <limits>
 
 namespace {
-
-// The largest block a substituted text may take: room is left for the pool's block header.
-constexpr int64_t kLargestBlock = std::numeric_limits<int32_t>::max() - 64;
 
 // The argument number of a one-digit marker starting at p ("%1" to "%9"), or 0.
 int32_t markerAt(const char16_t* p) {
@@ -63,7 +59,7 @@ void velSubstituteArguments(PooledString& text, const PooledString* const* args,
         return;
 
     const int64_t bytes = (resultLength + 1) * int64_t(sizeof(char16_t));
-    if (bytes > kLargestBlock)
+    if (bytes > kPooledLargestBlock)
         return; // a result that no block can hold leaves the text as it is
     int32_t granted = 0;
     auto* block = static_cast<char16_t*>(poolAllocate(int32_t(bytes), &granted));
@@ -87,10 +83,9 @@ void velSubstituteArguments(PooledString& text, const PooledString* const* args,
     }
     *out = 0;
 
-    PooledString result;
-    result.text = block;
-    result.capacity = granted;
-    takeText(text, result);
+    text.freeText();
+    text.text = block;
+    text.capacity = granted;
 }
 
 void velReplaceArgumentMarker(PooledString& text, int32_t n, const PooledString& arg) {

@@ -47,6 +47,10 @@ public:
     bool query(int32_t what) override;
 
     virtual bool lookup(const char* text, PooledString& out);
+
+private:
+    // The looked-up text with the one-digit markers replaced by args (the fixed-argument forms).
+    PooledString substituted(const char* text, const PooledString* const* args, int32_t count);
 };
 
 // The module's current translator; never null. The caller takes no reference.

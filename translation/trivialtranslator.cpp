@@ -14,6 +14,14 @@ bool VelTrivialTranslator::lookup(const char* text, PooledString& out) {
     return true;
 }
 
+PooledString VelTrivialTranslator::substituted(const char* text, const PooledString* const* args,
+                                               int32_t count) {
+    PooledString result;
+    lookup(text, result);
+    velSubstituteArguments(result, args, count);
+    return result;
+}
+
 PooledString VelTrivialTranslator::translate(const char* text) {
     PooledString result;
     lookup(text, result);
@@ -29,57 +37,39 @@ PooledString VelTrivialTranslator::translate(const char* text, int32_t count, co
 
 PooledString VelTrivialTranslator::translate(const char* text, const PooledString& a1) {
     const PooledString* args[] = {&a1};
-    PooledString result;
-    lookup(text, result);
-    velSubstituteArguments(result, args, 1);
-    return result;
+    return substituted(text, args, 1);
 }
 
 PooledString VelTrivialTranslator::translate(const char* text, const PooledString& a1,
                                              const PooledString& a2) {
     const PooledString* args[] = {&a1, &a2};
-    PooledString result;
-    lookup(text, result);
-    velSubstituteArguments(result, args, 2);
-    return result;
+    return substituted(text, args, 2);
 }
 
 PooledString VelTrivialTranslator::translate(const char* text, const PooledString& a1, const PooledString& a2,
                                              const PooledString& a3) {
     const PooledString* args[] = {&a1, &a2, &a3};
-    PooledString result;
-    lookup(text, result);
-    velSubstituteArguments(result, args, 3);
-    return result;
+    return substituted(text, args, 3);
 }
 
 PooledString VelTrivialTranslator::translate(const char* text, const PooledString& a1, const PooledString& a2,
                                              const PooledString& a3, const PooledString& a4) {
     const PooledString* args[] = {&a1, &a2, &a3, &a4};
-    PooledString result;
-    lookup(text, result);
-    velSubstituteArguments(result, args, 4);
-    return result;
+    return substituted(text, args, 4);
 }
 
 PooledString VelTrivialTranslator::translate(const char* text, const PooledString& a1, const PooledString& a2,
                                              const PooledString& a3, const PooledString& a4,
                                              const PooledString& a5) {
     const PooledString* args[] = {&a1, &a2, &a3, &a4, &a5};
-    PooledString result;
-    lookup(text, result);
-    velSubstituteArguments(result, args, 5);
-    return result;
+    return substituted(text, args, 5);
 }
 
 PooledString VelTrivialTranslator::translate(const char* text, const PooledString& a1, const PooledString& a2,
                                              const PooledString& a3, const PooledString& a4,
                                              const PooledString& a5, const PooledString& a6) {
     const PooledString* args[] = {&a1, &a2, &a3, &a4, &a5, &a6};
-    PooledString result;
-    lookup(text, result);
-    velSubstituteArguments(result, args, 6);
-    return result;
+    return substituted(text, args, 6);
 }
 
 bool VelTrivialTranslator::query(int32_t) {
