@@ -64,7 +64,7 @@ void MelvoroStyle::drawGroupBox(const QStyleOptionGroupBox* option, QPainter* pa
 
     if (option->subControls & SC_GroupBoxFrame) {
         QStyleOptionFrame frame;
-        frame.version = 2;
+        frame.version = velFrameFeaturesVersion;
         frame.state = option->state;
         frame.direction = option->direction;
         frame.fontMetrics = option->fontMetrics;

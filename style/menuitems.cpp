@@ -2,6 +2,7 @@
 // arrow) and menu bar entries.
 
 #include "style/melvorostyle.h"
+#include "style/optioncheck.h"
 
 #include <QApplication>
 #include <QLinearGradient>
@@ -23,7 +24,7 @@ void MelvoroStyle::drawMenuItem(ControlElement element, const QStyleOptionMenuIt
     const bool checked = option->menuHasCheckableItems && option->checked;
     const int checkcol = qMax(option->maxIconWidth, minimumCheckColumn);
     const int xm = checkcol + 5;
-    const QRect textRect(x + xm, y, w - xm - option->tabWidth - 11, h);
+    const QRect textRect(x + xm, y, w - xm - velShortcutWidth(*option) - 11, h);
     const QPalette& pal = option->palette;
     const QColor textColor =
         disabled ? pal.text().color() : (selected ? pal.highlightedText().color() : pal.buttonText().color());

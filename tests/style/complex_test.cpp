@@ -175,6 +175,8 @@ bool textOfWidth(int width, QFont& font, QString& text) {
 class Style2GroupBox : public ::testing::Test {
 protected:
     Style2GroupBox() {
+        // Text pixels are counted: the size is set, as the toolkits' default fonts differ.
+        font.setPixelSize(17);
         host.base()->setSubControlRect(QStyle::CC_GroupBox, QStyle::SC_GroupBoxFrame, QRect(0, 0, 200, 100));
         host.base()->setSubControlRect(QStyle::CC_GroupBox, QStyle::SC_GroupBoxCheckBox, QRect(2, 3, 13, 13));
         option.rect = QRect(0, 0, 200, 100);

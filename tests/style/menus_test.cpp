@@ -1,6 +1,7 @@
 // Pop-up menu entries and menu bar entries: backgrounds, separators, check column, text and shortcut,
 // sub-menu arrows, and the right-to-left layout.
 
+#include "style/optioncheck.h"
 #include "style2host.h"
 #include "support/recordingpaintdevice.h"
 
@@ -44,7 +45,7 @@ protected:
         item.palette = style2::distinctPalette();
         item.menuItemType = QStyleOptionMenuItem::Normal;
         item.maxIconWidth = 16;
-        item.tabWidth = 0;
+        velShortcutWidth(item) = 0;
         item.font = itemFont;
         item.text = QStringLiteral("Open");
         icon.addPixmap(style2::filledPixmap(16, 16, iconOff), QIcon::Normal, QIcon::Off);
@@ -74,7 +75,7 @@ protected:
     // The text rectangle of the entry for a check column of checkcol.
     QRect textRect(int checkcol) const {
         const int xm = checkcol + 5;
-        return QRect(item.rect.x() + xm, item.rect.y(), item.rect.width() - xm - item.tabWidth - 11,
+        return QRect(item.rect.x() + xm, item.rect.y(), item.rect.width() - xm - velShortcutWidth(item) - 11,
                      item.rect.height());
     }
 
@@ -111,7 +112,7 @@ TEST_F(Style2MenuItem, CheckColumnIsAtLeastTwenty) {
 }
 
 TEST_F(Style2MenuItem, TextRectangleEndsBeforeTheShortcutColumn) {
-    item.tabWidth = 30;
+    velShortcutWidth(item) = 30;
     item.text = QStringLiteral("Open\tCtrl+O");
     EXPECT_EQ(textRect(20).right(), item.rect.right() - 30 - 11);
     paint();
@@ -212,7 +213,7 @@ TEST_F(Style2MenuItem, SeparatorLines) {
 
 TEST_F(Style2MenuItem, DisabledEntryIsEtched) {
     item.state = QStyle::State_None;
-    item.tabWidth = 40;
+    velShortcutWidth(item) = 40;
     item.text = QStringLiteral("Open\tCtrl+O");
     paint();
     const QRect t = textRect(20);

@@ -2,6 +2,7 @@
 
 #include "host/images/styleimages.h"
 #include "style/melvorostyle.h"
+#include "style/optioncheck.h"
 #include "style/support/recordingpaintdevice.h"
 #include "style/support/recordingstyle.h"
 #include "style/support/stylehost.h"
@@ -9,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QGroupBox>
 #include <QRadioButton>
 #include <cstring>
 
@@ -63,11 +65,12 @@ TEST_F(Style1Primitives, GroupBoxFrameIsOnePixelInsideAtRightAndBottom) {
     EXPECT_EQ(base->paintingCalls(), 0);
 }
 
-TEST_F(Style1Primitives, GroupBoxFrameNeedsAFrameOptionOfTheSecondVersion) {
-    QStyleOptionFrame first;
-    first.version = 1;
-    first.rect = QRect(0, 0, 100, 50);
-    draw(QStyle::PE_FrameGroupBox, &first);
+TEST_F(Style1Primitives, GroupBoxFrameNeedsAFrameOptionWithFeatures) {
+    // The frame option before `features` came (Qt 5's first; Qt 6 has none before its first).
+    QStyleOptionFrame older;
+    older.version = velFrameFeaturesVersion - 1;
+    older.rect = QRect(0, 0, 100, 50);
+    draw(QStyle::PE_FrameGroupBox, &older);
     QStyleOption plain;
     plain.rect = QRect(0, 0, 100, 50);
     draw(QStyle::PE_FrameGroupBox, &plain);
@@ -75,6 +78,41 @@ TEST_F(Style1Primitives, GroupBoxFrameNeedsAFrameOptionOfTheSecondVersion) {
     draw(QStyle::PE_FrameGroupBox, &button);
     EXPECT_TRUE(device.isEmpty());
     EXPECT_EQ(base->paintingCalls(), 0);
+}
+
+TEST_F(Style1Primitives, GroupBoxFrameTakesEveryFrameOptionWithFeatures) {
+    ASSERT_LE(velFrameFeaturesVersion, int(QStyleOptionFrame::Version));
+    for (int version = velFrameFeaturesVersion; version <= QStyleOptionFrame::Version; ++version) {
+        QStyleOptionFrame option;
+        option.version = version;
+        option.rect = QRect(0, 0, 100, 50);
+        device.clear();
+        draw(QStyle::PE_FrameGroupBox, &option);
+        ASSERT_EQ(device.count(PaintOp::Rect), 1) << "version " << version;
+        EXPECT_EQ(device.first(PaintOp::Rect)->rect, QRectF(0, 0, 99, 49));
+    }
+}
+
+// A group box widget, with the options the toolkit builds for it, shows its frame on Qt 5 and Qt 6.
+TEST(Style1GroupBoxWidget, FrameIsPaintedInTheTextColour) {
+    StyleTestHost host;
+    MelvoroStyle style;
+    const QColor edge(0x12, 0x34, 0x56);
+    for (const QString& title : {QString(), QStringLiteral("Settings")}) {
+        QGroupBox box(title);
+        box.setStyle(&style);
+        QPalette palette = box.palette();
+        palette.setColor(QPalette::Window, Qt::white);
+        palette.setColor(QPalette::WindowText, edge);
+        box.setPalette(palette);
+        box.resize(120, 80);
+        const QImage image = box.grab().toImage();
+        ASSERT_EQ(image.size(), QSize(120, 80));
+        EXPECT_EQ(image.pixelColor(0, 60), edge) << "left edge, title '" << qPrintable(title) << "'";
+        EXPECT_EQ(image.pixelColor(119, 60), edge) << "right edge, title '" << qPrintable(title) << "'";
+        EXPECT_EQ(image.pixelColor(60, 79), edge) << "bottom edge, title '" << qPrintable(title) << "'";
+        EXPECT_NE(image.pixelColor(60, 60), edge) << "inside";
+    }
 }
 
 TEST_F(Style1Primitives, MenuFrameIsBlackTwoPixelsWideForAnyOption) {
