@@ -56,6 +56,8 @@ int main(int argc, char** argv) {
         std::fputs(qPrintable(galleryUsage()), stdout);
         return 0;
     }
+    if (!options.screenshotPath.isEmpty())
+        QApplication::setFont(galleryShotFont());
     if (options.rightToLeft)
         QApplication::setLayoutDirection(Qt::RightToLeft);
 

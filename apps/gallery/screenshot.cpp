@@ -114,3 +114,9 @@ bool GalleryShot::save(const QString& imagePath, const QString& geometryPath, QS
     }
     return true;
 }
+
+QFont galleryShotFont() {
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(17);
+    return font;
+}

@@ -3,6 +3,7 @@
 // image, the first window at the top left and the others in a column to its right, and records where
 // named widgets lie in that image.
 
+#include <QFont>
 #include <QImage>
 #include <QJsonObject>
 #include <QList>
@@ -44,3 +45,7 @@ private:
     QList<Shot> m_shots;
     QJsonObject m_rects;
 };
+
+// The font a screenshot is rendered in, whatever the platform's default (the offscreen platforms of Qt 5
+// and Qt 6 differ): DejaVu Sans at 17 pixels, so shots from other machines and toolkits compare.
+QFont galleryShotFont();
