@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <QColor>
+#include <QFileInfo>
+#include <QTemporaryDir>
 #include <cstring>
 
 namespace {
@@ -87,4 +89,22 @@ TEST(StylePlugin, ModuleWithoutTheStyleFallsBackWithAWarning) {
     ASSERT_EQ(run.exitStatus, QProcess::NormalExit) << qPrintable(run.err);
     EXPECT_NE(run.value("objectName"), "melvoro");
     EXPECT_TRUE(run.err.contains("no class \"MelvoroStyle\"")) << qPrintable(run.err);
+}
+
+// `cmake --install` puts the plug-in, the module and the dock window library into the style plug-in folder
+// of the build's Qt; from there (under a staging root here) the plug-in works on its own.
+TEST(StylePlugin, InstalledPluginWorksFromTheToolkitsPluginFolder) {
+    QTemporaryDir stage;
+    ASSERT_TRUE(stage.isValid());
+    QProcessEnvironment environment = offscreenEnvironment();
+    environment.insert("DESTDIR", stage.path());
+    const ProcessResult install = runProcess(QStringLiteral(MELVORO_CMAKE_COMMAND),
+                                             {"--install", QStringLiteral(MELVORO_BINARY_DIR)}, environment);
+    ASSERT_EQ(install.exitCode, 0) << qPrintable(install.out + install.err);
+    const QString plugins = stage.path() + QStringLiteral(MELVORO_QT_PLUGIN_DIR);
+    for (const char* file : {"libmelvorostyleplugin.so", "libmelvoroGUIComponent.so", "libvelhostwidgets.so"})
+        EXPECT_TRUE(QFileInfo::exists(plugins + "/styles/" + file)) << file;
+    environment = offscreenEnvironment();
+    environment.insert("QT_PLUGIN_PATH", plugins);
+    expectMelvoro(runProcess(kProbe, {"-style", "melvoro"}, environment));
 }
