@@ -1,18 +1,27 @@
 #!/usr/bin/env bash
 # Builds and runs every test: once in an optimised build, once under AddressSanitizer and
-# UndefinedBehaviorSanitizer. Also checks formatting.
+# UndefinedBehaviorSanitizer, once in an optimised Qt 6 build. Also checks formatting.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
 export QT_QPA_PLATFORM=offscreen
+# --quick: the optimised Qt 5 build and its tests only, for a fast local check; CI runs everything.
+quick=0
+[ "${1:-}" = "--quick" ] && quick=1
 
 bash scripts/format.sh --check
 
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release
 cmake --build build/release -j "$jobs"
 ctest --test-dir build/release -j "$jobs" --output-on-failure --timeout 300
+[ "$quick" = 1 ] && exit 0
 
 cmake -S . -B build/sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DMELVORO_SANITIZE=ON -DMELVORO_BENCH=OFF
 cmake --build build/sanitize -j "$jobs"
 ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     ctest --test-dir build/sanitize -j "$jobs" --output-on-failure --timeout 600
+
+# The optimised build and every test again, against Qt 6.
+cmake -S . -B build/qt6 -G Ninja -DCMAKE_BUILD_TYPE=Release -DMELVORO_QT=6
+cmake --build build/qt6 -j "$jobs"
+ctest --test-dir build/qt6 -j "$jobs" --output-on-failure --timeout 300
