@@ -1,14 +1,17 @@
 #!/usr/bin/env bash
-# Builds the style module and the gallery (Release, build/release) and runs the gallery: in a window when
-# there is a display, otherwise rendered to build/gallery.png. Extra arguments go to the gallery.
+# Builds the style module and the gallery (Release, build/release; with MELVORO_QT=6 against Qt 6 in
+# build/qt6) and runs the gallery: in a window when there is a display, otherwise rendered to
+# build/gallery.png. Extra arguments go to the gallery.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
 
-cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build/release -j "$jobs" --target melvoroGUIComponent gallery melvorostyleplugin
+build=build/release
+[ "${MELVORO_QT:-5}" = 6 ] && build=build/qt6
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DMELVORO_QT="${MELVORO_QT:-5}" >/dev/null
+cmake --build "$build" -j "$jobs" --target melvoroGUIComponent gallery melvorostyleplugin
 
-gallery=build/release/apps/gallery/gallery
+gallery=$build/apps/gallery/gallery
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
     exec "$gallery" "$@"
 fi
