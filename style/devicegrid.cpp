@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QPen>
 #include <QTransform>
+#include <QtMath>
 
 namespace {
 
@@ -25,6 +26,19 @@ void fillCells(QPainter* painter, int x1, int y1, int x2, int y2) {
 }
 
 } // namespace
+
+qreal velGridRatio(const QPainter* painter) {
+    const QTransform& t = painter->deviceTransform();
+    switch (t.type()) {
+    case QTransform::TxNone:
+    case QTransform::TxTranslate:
+        return 1.0;
+    case QTransform::TxScale:
+        return qMax(qAbs(t.m11()), qAbs(t.m22()));
+    default:
+        return qSqrt(qAbs(t.determinant()));
+    }
+}
 
 bool velGridScales(const QPainter* painter) {
     return painter->deviceTransform().type() == QTransform::TxScale;

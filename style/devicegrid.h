@@ -9,6 +9,10 @@
 
 class QPainter;
 
+// How many device pixels one logical pixel spans on the painter's device: the scale of its device
+// transform (the device's pixel ratio and any scaling of the painter); 1 when it does not scale.
+qreal velGridRatio(const QPainter* painter);
+
 // Whether the painter maps logical pixels to device pixels by a scale other than 1 (without rotation).
 bool velGridScales(const QPainter* painter);
 

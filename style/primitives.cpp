@@ -85,7 +85,11 @@ void MelvoroStyle::drawRadioButtonIndicator(const QStyleOption* option, QPainter
         image = "radiobutton_on2";
     else if (option->state & State_On)
         image = "radiobutton_on";
-    const QPixmap pixmap = stylePixmap(image);
+    const qreal ratio = velGridRatio(painter);
+    const QPixmap pixmap = stylePixmap(image, ratio);
+    // A variant drawn for a higher ratio is scaled down smoothly.
+    if (pixmap.devicePixelRatio() > ratio)
+        painter->setRenderHint(QPainter::SmoothPixmapTransform);
     painter->drawPixmap(option->rect.topLeft(), pixmap);
     painter->restore();
 }
