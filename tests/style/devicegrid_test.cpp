@@ -226,6 +226,16 @@ TEST_F(StyleFramesAtRatio, SelectedMenuEntriesAndToolBar) {
              style.drawControl(QStyle::CE_MenuBarItem, &item, &p);
          },
          {column("left", frameBlack, 0, 0, 19, 0, 59), column("right", frameBlack, 59, 0, 19, 0, 59)}},
+        {"menu frame",
+         {100, 60},
+         [](QPainter& p, MelvoroStyle& style) {
+             QStyleOption frame;
+             frame.rect = QRect(0, 0, 100, 60);
+             style.drawPrimitive(QStyle::PE_FrameMenu, &frame, &p);
+         },
+         // Two pixels wide on the border, of which the inner one lies on the device.
+         {column("left", frameBlack, 0, 0, 59, 0, 99), column("right", frameBlack, 99, 0, 59, 0, 99),
+          row("top", frameBlack, 0, 0, 99, 0, 59), row("bottom", frameBlack, 59, 0, 99, 0, 59)}},
         {"menu separator",
          {100, 7},
          [](QPainter& p, MelvoroStyle& style) {
