@@ -3,6 +3,7 @@
 #include "host/images/styleimages.h"
 #include "host/pooledtext.h"
 #include "host/servicequery.h"
+#include "style/imagevariant.h"
 
 #include <QFile>
 #include <cstring>
@@ -14,7 +15,7 @@ static void initHostImages() {
 
 namespace {
 
-QString resourcePath(const char* name) {
+QString resourcePath(const QByteArray& name) {
     return QStringLiteral(":/melvoro/images/%1.png").arg(QString::fromLatin1(name));
 }
 
@@ -123,23 +124,34 @@ bool VelHostImageStore::remove(const char* name) {
 bool VelHostImageStore::addStandardImages() {
     bool complete = true;
     for (const VelStyleImage& image : velStyleImages) {
-        const QString path = resourcePath(image.name);
-        if (!QFile::exists(path)) {
-            complete = false;
-            continue;
-        }
-        if (std::strncmp(image.name, "radiobutton", 11) == 0) {
-            QFile file(path);
-            if (!file.open(QIODevice::ReadOnly)) {
+        for (const int scale : {1, velImageVariantScales[0], velImageVariantScales[1]}) {
+            const QByteArray name = velImageVariantName(image.name, scale);
+            const QString path = resourcePath(name);
+            if (!QFile::exists(path)) {
                 complete = false;
                 continue;
             }
-            addImageData(image.name, file.readAll());
-        } else {
-            addImageFile(image.name, path);
+            if (std::strncmp(image.name, "radiobutton", 11) == 0) {
+                QFile file(path);
+                if (!file.open(QIODevice::ReadOnly)) {
+                    complete = false;
+                    continue;
+                }
+                addImageData(name.constData(), file.readAll());
+            } else {
+                addImageFile(name.constData(), path);
+            }
         }
     }
     return complete;
+}
+
+int VelHostImageStore::size() const {
+    int images = 0;
+    for (const Entry& entry : m_entries)
+        if (!velIsImageVariantName(entry.name.constData()))
+            ++images;
+    return images;
 }
 
 ImageContainer* VelHostImageStore::container(const char* name) const {

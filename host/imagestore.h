@@ -1,7 +1,8 @@
 #pragma once
 // VelHostImageStore: the host's image store. It hands out ImageContainer objects by name (names compare
 // exactly, case-sensitive). An image is added as encoded bytes, as a file path or as a ready pixmap; each
-// container turns it into an icon on first use.
+// container turns it into an icon on first use. Variants of an image for devices of pixel ratio 2 and 3
+// are images of their own under the image's name with "@2x" or "@3x" appended (style/imagevariant.h).
 
 #include "style/guiservices.h"
 #include "style/imagecontainer.h"
@@ -32,15 +33,16 @@ public:
     bool addObject(const char* name, IVelUnknown* object);
     bool remove(const char* name);
 
-    // The style's images shipped with the host: the radio buttons from encoded bytes, the slider images
-    // from their resource file paths. False if any of them is missing.
+    // The style's images shipped with the host, each with its @2x and @3x variants: the radio buttons
+    // from encoded bytes, the slider images from their resource file paths. False if any is missing.
     bool addStandardImages();
 
     // The container of that name, or null.
     ImageContainer* container(const char* name) const;
     // How often findImage was asked for that name.
     int finds(const char* name) const;
-    int size() const { return m_entries.size(); }
+    // How many images the store holds, their variants not counted.
+    int size() const;
 
 private:
     struct Entry {

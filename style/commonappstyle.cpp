@@ -2,6 +2,7 @@
 
 #include "host/qextdockwindow.h"
 #include "host/titledframeoption.h"
+#include "style/devicegrid.h"
 #include "style/optioncheck.h"
 
 #include <QPainter>
@@ -64,7 +65,7 @@ void CommonAppStyle::drawComplexControl(ComplexControl control, const QStyleOpti
         return;
     painter->setPen(QPen(QBrush(QColor(0, 0, 0, 255)), 1));
     const QRect& rect = frame->rect;
-    painter->drawRects(&rect, 1);
+    velGridRect(painter, rect);
     const QRect titleRect(QPoint(35, 0), QPoint(rect.right() - 11, rect.bottom() - rect.top()));
     painter->drawText(titleRect,
                       Qt::AlignVCenter | Qt::TextSingleLine | Qt::TextDontClip | Qt::TextShowMnemonic,

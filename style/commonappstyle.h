@@ -58,6 +58,10 @@ public:
     static QPixmap stylePixmap(const QString& name);
     // The same, by a Latin-1 name (the form the store is asked in): no text is converted or copied.
     static QPixmap stylePixmap(const char* name);
+    // The image for a device of that pixel ratio: the store's variant drawn for the nearest ratio at or
+    // above it, as a pixmap of that device pixel ratio, so it is not upscaled; the image itself when the
+    // store has no variant. A ratio of 1 or less asks exactly as stylePixmap(name) does.
+    static QPixmap stylePixmap(const char* name, qreal devicePixelRatio);
 
     // The custom complex control: a frame with a title (option: the host's titled frame option).
     static constexpr ComplexControl CC_TitledFrame = ComplexControl(CC_CustomBase + 1);

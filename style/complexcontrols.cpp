@@ -1,6 +1,7 @@
 // Complex controls: sliders painted from the image store's pictures over the hover capsule, and group
 // boxes with a plain frame and a black, centred title; their sub-control geometry and the slider's size.
 
+#include "style/devicegrid.h"
 #include "style/melvorostyle.h"
 #include "style/optioncheck.h"
 
@@ -48,12 +49,21 @@ void MelvoroStyle::drawSlider(const QStyleOptionSlider* option, QPainter* painte
     if ((option->state & hover) == hover && widget)
         drawHoverHighlight(painter, widget->rect().adjusted(0, 4, 0, -4));
 
+    // The images come at the device's pixel ratio; one drawn for a higher ratio is scaled down smoothly.
+    const qreal ratio = velGridRatio(painter);
     if ((option->subControls & SC_SliderGroove) && groove.isValid()) {
-        const QPixmap bar = stylePixmap("slider_bar");
-        painter->drawPixmap(QRect(groove.x() + 5, groove.y(), groove.width() - 10, bar.height()), bar);
+        const QPixmap bar = stylePixmap("slider_bar", ratio);
+        if (bar.devicePixelRatio() > ratio)
+            painter->setRenderHint(QPainter::SmoothPixmapTransform);
+        const int barHeight = qRound(bar.height() / bar.devicePixelRatio());
+        painter->drawPixmap(QRect(groove.x() + 5, groove.y(), groove.width() - 10, barHeight), bar);
     }
-    if ((option->subControls & SC_SliderHandle) && handle.isValid())
-        painter->drawPixmap(handle.topLeft(), stylePixmap("slider_thumb_on"));
+    if ((option->subControls & SC_SliderHandle) && handle.isValid()) {
+        const QPixmap thumb = stylePixmap("slider_thumb_on", ratio);
+        if (thumb.devicePixelRatio() > ratio)
+            painter->setRenderHint(QPainter::SmoothPixmapTransform);
+        painter->drawPixmap(handle.topLeft(), thumb);
+    }
     painter->restore();
 }
 

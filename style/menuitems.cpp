@@ -1,6 +1,7 @@
 // Pop-up menu entries (background, separator, icon or check mark, text with its shortcut column, sub-menu
 // arrow) and menu bar entries.
 
+#include "style/devicegrid.h"
 #include "style/melvorostyle.h"
 #include "style/optioncheck.h"
 
@@ -32,7 +33,7 @@ void MelvoroStyle::drawMenuItem(ControlElement element, const QStyleOptionMenuIt
     if (selected) {
         painter->fillRect(r, QBrush(colors.buttonHover));
         painter->setPen(QColor(0, 0, 0, 255));
-        painter->drawRect(QRect(QPoint(r.left(), r.top()), QPoint(r.right() - 1, r.bottom() - 1)));
+        velGridRect(painter, QRect(QPoint(r.left(), r.top()), QPoint(r.right() - 1, r.bottom() - 1)));
     } else if (isThemeActive()) {
         painter->fillRect(r, QBrush(colors.gui));
     }
@@ -43,9 +44,9 @@ void MelvoroStyle::drawMenuItem(ControlElement element, const QStyleOptionMenuIt
     if (option->menuItemType == QStyleOptionMenuItem::Separator) {
         const int yoff = y + h / 2 - 1;
         painter->setPen(pal.dark().color());
-        painter->drawLine(x, yoff, x + w, yoff);
+        velGridLine(painter, x, yoff, x + w, yoff);
         painter->setPen(pal.light().color());
-        painter->drawLine(x, yoff + 1, x + w, yoff + 1);
+        velGridLine(painter, x, yoff + 1, x + w, yoff + 1);
         return;
     }
 
@@ -66,8 +67,8 @@ void MelvoroStyle::drawMenuItem(ControlElement element, const QStyleOptionMenuIt
         painter->setPen(pal.text().color());
         painter->setBrush(Qt::NoBrush);
         if (checked)
-            painter->drawRect(QRect(QPoint(place.left() - 1, place.top() - 2),
-                                    QPoint(place.right() + 1, place.bottom() + 1)));
+            velGridRect(painter, QRect(QPoint(place.left() - 1, place.top() - 2),
+                                       QPoint(place.right() + 1, place.bottom() + 1)));
         painter->drawPixmap(place.topLeft(), pixmap);
     } else if (checked) {
         QStyleOptionMenuItem mark(*option);
@@ -159,7 +160,7 @@ void MelvoroStyle::drawMenuBarItem(const QStyleOptionMenuItem* option, QPainter*
     painter->fillRect(r, brush);
     if (selected) {
         painter->setPen(QColor(0, 0, 0, 255));
-        painter->drawRect(QRect(QPoint(r.left(), r.top() - 1), QPoint(r.right() - 1, r.bottom() + 1)));
+        velGridRect(painter, QRect(QPoint(r.left(), r.top() - 1), QPoint(r.right() - 1, r.bottom() + 1)));
     }
 
     // A menu bar entry shows its icon or its text, never both.

@@ -1,5 +1,6 @@
 #include "style/melvorostyle.h"
 
+#include "style/devicegrid.h"
 #include "style/optioncheck.h"
 
 #include <QPainter>
@@ -49,13 +50,13 @@ void drawIndicatorHover(const MelvoroStyle& style, const QStyleOption* option, Q
 
 void MelvoroStyle::drawGroupBoxFrame(const QStyleOption* option, QPainter* painter) const {
     if (const QStyleOptionFrame* frame = velFrameOptionV2(option))
-        painter->drawRect(frame->rect.adjusted(0, 0, -1, -1));
+        velGridRect(painter, frame->rect.adjusted(0, 0, -1, -1));
 }
 
 void MelvoroStyle::drawMenuFrame(const QStyleOption* option, QPainter* painter) const {
     painter->save();
     painter->setPen(QPen(QBrush(QColor(0, 0, 0, 255)), 2));
-    painter->drawRect(option->rect);
+    velGridRect(painter, option->rect);
     painter->restore();
 }
 
@@ -84,7 +85,11 @@ void MelvoroStyle::drawRadioButtonIndicator(const QStyleOption* option, QPainter
         image = "radiobutton_on2";
     else if (option->state & State_On)
         image = "radiobutton_on";
-    const QPixmap pixmap = stylePixmap(image);
+    const qreal ratio = velGridRatio(painter);
+    const QPixmap pixmap = stylePixmap(image, ratio);
+    // A variant drawn for a higher ratio is scaled down smoothly.
+    if (pixmap.devicePixelRatio() > ratio)
+        painter->setRenderHint(QPainter::SmoothPixmapTransform);
     painter->drawPixmap(option->rect.topLeft(), pixmap);
     painter->restore();
 }

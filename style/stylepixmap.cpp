@@ -2,6 +2,7 @@
 
 #include "style/guiservices.h"
 #include "style/imagecontainer.h"
+#include "style/imagevariant.h"
 
 #include <QIcon>
 
@@ -35,4 +36,29 @@ QPixmap CommonAppStyle::stylePixmap(const char* name) {
         return placeholder();
     const QIcon icon = image->icon();
     return icon.pixmap(kSmallIconSize, QIcon::Normal, QIcon::Off);
+}
+
+QPixmap CommonAppStyle::stylePixmap(const char* name, qreal devicePixelRatio) {
+    int scales[velImageVariantCount + 1];
+    const int count = velImageScalesFor(devicePixelRatio, scales);
+    if (count == 1)
+        return stylePixmap(name);
+    SPtr<IImageStore> store;
+    if (!store)
+        return placeholder();
+    for (int i = 0; i < count; ++i) {
+        const int scale = scales[i];
+        const QByteArray variant = velImageVariantName(name, scale);
+        auto* image = velCast<ImageContainer>(store->findImage(variant.constData()), "ImageContainer");
+        if (!image)
+            continue;
+        // A variant is asked at the small icon size of its own scale, so it too comes out at its size.
+        const QIcon icon = image->icon();
+        QPixmap pixmap = icon.pixmap(kSmallIconSize * scale, QIcon::Normal, QIcon::Off);
+        if (pixmap.isNull() && scale != 1)
+            continue;
+        pixmap.setDevicePixelRatio(scale);
+        return pixmap;
+    }
+    return placeholder();
 }

@@ -1,6 +1,7 @@
 // Tab shapes: the outline of one tab in each of the four rounded orientations, with a gradient body for
 // tabs above their pane. The label is painted elsewhere.
 
+#include "style/devicegrid.h"
 #include "style/melvorostyle.h"
 
 #include <QLinearGradient>
@@ -67,7 +68,7 @@ TabEdges tabEdges(const QStyleOptionTab* tab, int overlap, int alignment) {
 
 void line(QPainter* p, const QColor& color, int a, int b, int c, int d) {
     p->setPen(color);
-    p->drawLine(a, b, c, d);
+    velGridLine(p, a, b, c, d);
 }
 
 // Tabs above the pane: the base side is the bottom.
@@ -89,13 +90,13 @@ void drawNorthTabShape(QPainter* p, const QRect& r, const TabEdges& e, const Loo
 
     if (e.drawFirstEdge) {
         line(p, e.light, e.x1, e.y1 + 2, e.x1, e.y2 - e.offL);
-        p->drawPoint(e.x1 + 1, e.y1 + 1);
+        velGridPoint(p, e.x1 + 1, e.y1 + 1);
         line(p, e.midlight, e.x1 + 1, e.y1 + 2, e.x1 + 1, e.y2 - e.offL);
     }
     line(p, colors.darker1, e.x1 + e.pb, e.y1, e.x2 - e.pe, e.y1);
     if (e.drawLastEdge) {
         line(p, e.shadow, e.x2, e.y1 + 2, e.x2, e.y2 - e.offR);
-        p->drawPoint(e.x2 - 1, e.y1 + 1);
+        velGridPoint(p, e.x2 - 1, e.y1 + 1);
         line(p, e.dark, e.x2 - 1, e.y1 + 2, e.x2 - 1, e.y2 - e.offR);
     }
 }
@@ -105,7 +106,7 @@ void drawSouthTabShape(QPainter* p, const TabEdges& e) {
     int x1 = e.x1, x2 = e.x2, y2 = e.y2;
     if (e.selected) {
         line(p, e.background, e.x1, e.y1 + 1, e.x2, e.y1 + 1);
-        p->drawLine(e.x1, e.y1, e.x2, e.y1);
+        velGridLine(p, e.x1, e.y1, e.x2, e.y1);
     } else {
         y2 -= 2;
         x1 += e.firstTab ? e.bt : 0;
@@ -113,7 +114,7 @@ void drawSouthTabShape(QPainter* p, const TabEdges& e) {
     }
     if (e.drawFirstEdge) {
         line(p, e.light, x1, y2 - 2, x1, e.y1 + e.offL);
-        p->drawPoint(x1 + 1, y2 - 1);
+        velGridPoint(p, x1 + 1, y2 - 1);
         line(p, e.midlight, x1 + 1, y2 - 2, x1 + 1, e.y1 + e.offL);
     }
     const int b = x1 + e.pb, end = x2 - e.pe;
@@ -121,7 +122,7 @@ void drawSouthTabShape(QPainter* p, const TabEdges& e) {
     line(p, e.dark, b, y2 - 1, end, y2 - 1);
     if (e.drawLastEdge) {
         line(p, e.shadow, x2, y2 - 2, x2, e.y1 + e.offR);
-        p->drawPoint(x2 - 1, y2 - 1);
+        velGridPoint(p, x2 - 1, y2 - 1);
         line(p, e.dark, x2 - 1, y2 - 2, x2 - 1, e.y1 + e.offR);
     }
 }
@@ -131,7 +132,7 @@ void drawWestTabShape(QPainter* p, const TabEdges& e) {
     int x1 = e.x1, y1 = e.y1, y2 = e.y2;
     if (e.selected) {
         line(p, e.background, e.x2 - 1, e.y1, e.x2 - 1, e.y2);
-        p->drawLine(e.x2, e.y1, e.x2, e.y2);
+        velGridLine(p, e.x2, e.y1, e.x2, e.y2);
     } else {
         x1 += 2;
         y1 += e.firstTab ? e.bt : 0;
@@ -139,7 +140,7 @@ void drawWestTabShape(QPainter* p, const TabEdges& e) {
     }
     if (e.drawFirstEdge) {
         line(p, e.light, x1 + 2, y1, e.x2 - e.offL, y1);
-        p->drawPoint(x1 + 1, y1 + 1);
+        velGridPoint(p, x1 + 1, y1 + 1);
         line(p, e.midlight, x1 + 2, y1 + 1, e.x2 - e.offL, y1 + 1);
     }
     const int b = y1 + e.pb, end = y2 - e.pe;
@@ -147,10 +148,10 @@ void drawWestTabShape(QPainter* p, const TabEdges& e) {
     line(p, e.midlight, x1 + 1, b, x1 + 1, end);
     if (e.drawLastEdge) {
         line(p, e.shadow, x1 + 3, y2, e.x2 - e.offR, y2);
-        p->drawPoint(x1 + 2, y2 - 1);
+        velGridPoint(p, x1 + 2, y2 - 1);
         line(p, e.dark, x1 + 3, y2 - 1, e.x2 - e.offR, y2 - 1);
-        p->drawPoint(x1 + 1, y2 - 1);
-        p->drawPoint(x1 + 2, y2);
+        velGridPoint(p, x1 + 1, y2 - 1);
+        velGridPoint(p, x1 + 2, y2);
     }
 }
 
@@ -159,7 +160,7 @@ void drawEastTabShape(QPainter* p, const TabEdges& e) {
     int x2 = e.x2, y1 = e.y1, y2 = e.y2;
     if (e.selected) {
         line(p, e.background, e.x1 + 1, e.y1, e.x1 + 1, e.y2);
-        p->drawLine(e.x1, e.y1, e.x1, e.y2);
+        velGridLine(p, e.x1, e.y1, e.x1, e.y2);
     } else {
         x2 -= 2;
         y1 += e.firstTab ? e.bt : 0;
@@ -167,16 +168,16 @@ void drawEastTabShape(QPainter* p, const TabEdges& e) {
     }
     if (e.drawFirstEdge) {
         line(p, e.light, x2 - 2, y1, e.x1 + e.offL, y1);
-        p->drawPoint(x2 - 1, y1 + 1);
+        velGridPoint(p, x2 - 1, y1 + 1);
         line(p, e.midlight, x2 - 3, y1 + 1, e.x1 + e.offL, y1 + 1);
-        p->drawPoint(x2 - 1, y1);
+        velGridPoint(p, x2 - 1, y1);
     }
     const int b = y1 + e.pb, end = y2 - e.pe;
     line(p, e.shadow, x2, b, x2, end);
     line(p, e.dark, x2 - 1, b, x2 - 1, end);
     if (e.drawLastEdge) {
         line(p, e.shadow, x2 - 2, y2, e.x1 + e.offR, y2);
-        p->drawPoint(x2 - 1, y2 - 1);
+        velGridPoint(p, x2 - 1, y2 - 1);
         line(p, e.dark, x2 - 2, y2 - 1, e.x1 + e.offR, y2 - 1);
     }
 }

@@ -1,6 +1,7 @@
 // Tool bars (a vertical gradient over a dark line one row above the bottom) and dock window titles.
 
 #include "host/qextdockwindow.h"
+#include "style/devicegrid.h"
 #include "style/melvorostyle.h"
 
 #include <QLinearGradient>
@@ -21,7 +22,7 @@ void MelvoroStyle::drawToolBar(const QStyleOptionToolBar* option, QPainter* pain
     painter->fillRect(r, QBrush(gradient));
 
     painter->setPen(QPen(QBrush(colors.darker2), 1.0, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin));
-    painter->drawLine(r.left(), r.bottom() - 1, r.right(), r.bottom() - 1);
+    velGridLine(painter, r.left(), r.bottom() - 1, r.right(), r.bottom() - 1);
 }
 
 void MelvoroStyle::drawDockWidgetTitle(const QStyleOption* option, QPainter* painter,

@@ -1,8 +1,11 @@
 // Draws the style images the host ships (radio buttons and slider parts) and writes them as PNG files
-// into the given folder: velimagegen <folder>. Each image has a solid, known colour at its centre
-// (host/images/styleimages.h), by which tests recognise it.
+// into the given folder: velimagegen <folder>. Each image is drawn at its own size (name.png) and for
+// devices of pixel ratio 2 and 3 at twice and three times that size (name@2x.png, name@3x.png), from the
+// same logical drawing. Each has a solid, known colour at its centre (host/images/styleimages.h), by
+// which tests recognise it.
 
 #include "host/images/styleimages.h"
+#include "style/imagevariant.h"
 
 #include <QColor>
 #include <QDir>
@@ -22,9 +25,11 @@ const VelStyleImage& shipped(const char* name) {
     return velStyleImages[0];
 }
 
-QImage blank(const VelStyleImage& image) {
-    QImage result(image.width, image.height, QImage::Format_ARGB32);
+// A transparent image of the logical size at that scale; painters on it draw in logical pixels.
+QImage blank(const VelStyleImage& image, int scale) {
+    QImage result(image.width * scale, image.height * scale, QImage::Format_ARGB32);
     result.fill(Qt::transparent);
+    result.setDevicePixelRatio(scale);
     return result;
 }
 
@@ -33,9 +38,9 @@ QColor centreColour(const VelStyleImage& image) {
 }
 
 // A radio button: a ring with a face, and a dot of the centre colour when checked.
-QImage radio(const char* name, const QColor& face, bool dot) {
+QImage radio(const char* name, const QColor& face, bool dot, int scale) {
     const VelStyleImage& image = shipped(name);
-    QImage result = blank(image);
+    QImage result = blank(image, scale);
     QPainter painter(&result);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QPen(QColor(0x5a, 0x6e, 0x5a), 1.0));
@@ -52,24 +57,22 @@ QImage radio(const char* name, const QColor& face, bool dot) {
 
 // The groove: the style stretches it across the slider's width, so every column is the same (a dark
 // edge above and below, a light line under the top edge, the centre colour in the middle) and
-// stretching changes nothing but its length.
-QImage sliderBar() {
+// stretching changes nothing but its length. Rows are filled, so they stay whole rows at every scale.
+QImage sliderBar(int scale) {
     const VelStyleImage& image = shipped("slider_bar");
-    QImage result = blank(image);
+    QImage result = blank(image, scale);
     QPainter painter(&result);
-    const int right = image.width - 1;
-    painter.setPen(QColor(0x5f, 0x7e, 0x5f));
-    painter.drawLine(0, 1, right, 1);
-    painter.drawLine(0, image.height - 2, right, image.height - 2);
+    const QColor edge(0x5f, 0x7e, 0x5f);
+    painter.fillRect(QRect(0, 1, image.width, 1), edge);
+    painter.fillRect(QRect(0, image.height - 2, image.width, 1), edge);
     painter.fillRect(QRect(0, 2, image.width, image.height - 4), centreColour(image));
-    painter.setPen(QColor(0xc4, 0xd6, 0xc4));
-    painter.drawLine(0, 2, right, 2);
+    painter.fillRect(QRect(0, 2, image.width, 1), QColor(0xc4, 0xd6, 0xc4));
     return result;
 }
 
-QImage sliderThumb() {
+QImage sliderThumb(int scale) {
     const VelStyleImage& image = shipped("slider_thumb_on");
-    QImage result = blank(image);
+    QImage result = blank(image, scale);
     QPainter painter(&result);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QPen(QColor(0x24, 0x48, 0x70), 1.0));
@@ -94,28 +97,32 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "cannot create %s\n", argv[1]);
         return 1;
     }
-    const struct {
-        const char* name;
-        QImage image;
-    } images[] = {
-        {"radiobutton_off", radio("radiobutton_off", Qt::white, false)},
-        {"radiobutton_on", radio("radiobutton_on", Qt::white, true)},
-        {"radiobutton_on2", radio("radiobutton_on2", QColor(0xcf, 0xdc, 0xea), true)},
-        {"slider_bar", sliderBar()},
-        {"slider_thumb_on", sliderThumb()},
-    };
     int failures = 0;
-    for (const auto& entry : images) {
-        const VelStyleImage& image = shipped(entry.name);
-        const QRgb centre = entry.image.pixel(image.width / 2, image.height / 2);
-        if (centre != image.centre) {
-            std::fprintf(stderr, "%s: centre pixel %08x, expected %08x\n", entry.name, centre, image.centre);
-            ++failures;
-        }
-        const QString path = folder.filePath(QString::fromLatin1(entry.name) + QStringLiteral(".png"));
-        if (!entry.image.save(path, "PNG")) {
-            std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
-            ++failures;
+    for (const int scale : {1, velImageVariantScales[0], velImageVariantScales[1]}) {
+        const struct {
+            const char* name;
+            QImage image;
+        } images[] = {
+            {"radiobutton_off", radio("radiobutton_off", Qt::white, false, scale)},
+            {"radiobutton_on", radio("radiobutton_on", Qt::white, true, scale)},
+            {"radiobutton_on2", radio("radiobutton_on2", QColor(0xcf, 0xdc, 0xea), true, scale)},
+            {"slider_bar", sliderBar(scale)},
+            {"slider_thumb_on", sliderThumb(scale)},
+        };
+        for (const auto& entry : images) {
+            const VelStyleImage& image = shipped(entry.name);
+            const QRgb centre = entry.image.pixel(image.width * scale / 2, image.height * scale / 2);
+            if (centre != image.centre) {
+                std::fprintf(stderr, "%s at %dx: centre pixel %08x, expected %08x\n", entry.name, scale,
+                             centre, image.centre);
+                ++failures;
+            }
+            const QString path =
+                folder.filePath(QString::fromLatin1(velImageVariantName(entry.name, scale) + ".png"));
+            if (!entry.image.save(path, "PNG")) {
+                std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+                ++failures;
+            }
         }
     }
     return failures == 0 ? 0 : 1;

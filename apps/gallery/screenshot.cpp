@@ -21,7 +21,9 @@ QJsonArray rectArray(const QRect& r) {
 void GalleryShot::addWindow(QWidget* window) {
     if (!window)
         return;
-    Shot shot{window, window->grab().toImage().convertToFormat(QImage::Format_RGB32), QPoint()};
+    Shot shot{window, window->grab().toImage().convertToFormat(QImage::Format_RGB32), QPoint(), 1.0};
+    shot.ratio = shot.image.devicePixelRatio();
+    shot.image.setDevicePixelRatio(1.0);
     if (!m_shots.isEmpty()) {
         // Later windows stack in a column right of the first one.
         const Shot& first = m_shots.first();
@@ -42,7 +44,8 @@ bool GalleryShot::toImage(const QWidget* widget, const QPoint& local, QPoint& ou
     const QWidget* window = widget->window();
     for (const Shot& shot : m_shots) {
         if (shot.window == window) {
-            out = widget->mapTo(window, local) + shot.origin;
+            const QPoint logical = widget->mapTo(window, local);
+            out = QPoint(qRound(logical.x() * shot.ratio), qRound(logical.y() * shot.ratio)) + shot.origin;
             return true;
         }
     }
@@ -53,10 +56,12 @@ bool GalleryShot::note(const QString& name, const QWidget* widget, const QRect& 
     if (!widget)
         return false;
     const QRect r = local.isNull() ? widget->rect() : local;
-    QPoint topLeft;
-    if (!toImage(widget, r.topLeft(), topLeft))
+    // Both corners are mapped, so the size is in the image's pixels too.
+    QPoint topLeft, end;
+    if (!toImage(widget, r.topLeft(), topLeft) ||
+        !toImage(widget, r.topLeft() + QPoint(r.width(), r.height()), end))
         return false;
-    m_rects.insert(name, rectArray(QRect(topLeft, r.size())));
+    m_rects.insert(name, rectArray(QRect(topLeft, QSize(end.x() - topLeft.x(), end.y() - topLeft.y()))));
     return true;
 }
 

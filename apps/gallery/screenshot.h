@@ -1,7 +1,8 @@
 #pragma once
 // GalleryShot: renders shown windows (the gallery, opened pop-up menus, floating dock windows) into one
 // image, the first window at the top left and the others in a column to its right, and records where
-// named widgets lie in that image.
+// named widgets lie in that image. The image has the screen's device pixels (twice the logical size at
+// a scale of 2), and the recorded places are in those pixels.
 
 #include <QFont>
 #include <QImage>
@@ -36,8 +37,9 @@ public:
 private:
     struct Shot {
         const QWidget* window;
-        QImage image;
+        QImage image; // device pixels, composed one to one
         QPoint origin;
+        qreal ratio; // device pixels per logical pixel of the window
     };
     // The area the added windows cover in the image.
     QRect bounds() const;

@@ -58,11 +58,12 @@ protected:
     QString path(const QString& name) const { return m_dir.filePath(name); }
 
     // Runs the gallery with --screenshot and --geometry and loads both results.
-    Shot screenshot(const QStringList& extra = {}) {
+    Shot screenshot(const QStringList& extra = {},
+                    const QProcessEnvironment& environment = offscreenEnvironment()) {
         QStringList arguments{"--theme",        path("test.theme"), "--screenshot",
                               path("shot.png"), "--geometry",       path("shot.json")};
         arguments += extra;
-        const ProcessResult run = runProcess(kGallery, arguments);
+        const ProcessResult run = runProcess(kGallery, arguments, environment);
         EXPECT_TRUE(run.finished);
         EXPECT_EQ(run.exitStatus, QProcess::NormalExit);
         EXPECT_EQ(run.exitCode, 0) << qPrintable(run.err);
@@ -119,6 +120,29 @@ TEST_F(GalleryApp, ScreenshotMatchesTheReportedGeometry) {
     EXPECT_GT(shot.rect("menu").left(), shot.rect("galleryWindow").right());
     EXPECT_GE(shot.image.width(), 640);
     EXPECT_GE(shot.image.height(), 400);
+}
+
+TEST_F(GalleryApp, AtScaleTwoTheShotHoldsEveryDevicePixel) {
+    const Shot one = screenshot();
+    QProcessEnvironment scaled = offscreenEnvironment();
+    scaled.insert("QT_SCALE_FACTOR", "2");
+    const Shot two = screenshot({}, scaled);
+    ASSERT_FALSE(one.image.isNull());
+    ASSERT_FALSE(two.image.isNull());
+    // Every window at twice its size, the next column after the first window's device pixels.
+    for (const char* name : {"galleryWindow", "menu", "toolBar", "radioOn.indicator"})
+        EXPECT_EQ(two.rect(name).size(), one.rect(name).size() * 2) << name;
+    EXPECT_EQ(two.rect("menu").left(), two.rect("galleryWindow").width() + 16);
+    EXPECT_TRUE(two.image.rect().contains(two.rect("floatingWindow")));
+    // The tool bar's line is two device rows above two rows of "ColorGUILighter1".
+    const QRect bar = two.rect("toolBar");
+    for (int y : {bar.bottom() - 3, bar.bottom() - 2})
+        EXPECT_EQ(describe(two.at(bar.right() - 4, y)), "#203040") << "y " << y;
+    for (int y : {bar.bottom() - 1, bar.bottom()})
+        EXPECT_EQ(describe(two.at(bar.right() - 4, y)), "#f0f4f8") << "y " << y;
+    // The radio button's image at its centre, drawn from its variant for ratio 2.
+    const QRect on = two.rect("radioOn.indicator");
+    EXPECT_EQ(describe(two.at(on.left() + 13, on.top() + 13)), describe(imageCentre("radiobutton_on")));
 }
 
 TEST_F(GalleryApp, ToolBarCarriesTheDarkerLineAboveItsBottomRow) {
