@@ -2,6 +2,11 @@
 // VelHostImageStore: the host's image store. It hands out ImageContainer objects by name (names compare
 // exactly, case-sensitive). An image is added as encoded bytes, as a file path or as a ready pixmap; each
 // container turns it into an icon on first use.
+//
+// The store has a container decode its image when it is first found. An image that cannot be decoded
+// (broken data, a missing file, or a size beyond the container's cap) is reported once, through
+// problems() and a warning, and is never decoded again: from then on the store answers a stand-in
+// container without an image, which costs nothing to ask. Adding the image again gives it a new try.
 
 #include "style/guiservices.h"
 #include "style/imagecontainer.h"
@@ -9,6 +14,7 @@
 #include <QByteArray>
 #include <QPixmap>
 #include <QString>
+#include <QStringList>
 #include <QVector>
 
 class VelHostImageStore : public IImageStore {
@@ -41,6 +47,8 @@ public:
     // How often findImage was asked for that name.
     int finds(const char* name) const;
     int size() const { return m_entries.size(); }
+    // What was reported about images that could not be decoded, one line per image, oldest first.
+    QStringList problems() const { return m_problems; }
 
 private:
     struct Entry {
@@ -48,9 +56,14 @@ private:
         IVelUnknown* object = nullptr; // one reference held
         QByteArray encoded;            // the bytes a container's data points at
         int finds = 0;
+        bool undecodable = false; // its container tried and failed: the stand-in is answered instead
     };
     int indexOf(const char* name) const;
     Entry* put(const char* name, IVelUnknown* object);
+    // Decodes the entry's container, unless it has its icon; marks and reports an image that fails.
+    void decode(Entry& entry);
 
     QVector<Entry> m_entries;
+    QStringList m_problems;
+    ImageContainer* m_standIn = nullptr; // one reference held; made at the first failure
 };
