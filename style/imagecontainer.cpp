@@ -1,5 +1,7 @@
 #include "style/imagecontainer.h"
 
+#include "style/imageheader.h"
+
 #include <QBuffer>
 #include <QByteArray>
 #include <QFileInfo>
@@ -11,11 +13,10 @@ namespace {
 // Why the image the reader stands before is not to be decoded; empty when it may be. Reads only as much
 // as the image's header.
 QString sizeRefusal(QImageReader& reader) {
-    if (!reader.canRead())
-        return QStringLiteral("is no image of a format that can be read");
-    const QSize size = reader.size();
-    if (!size.isValid())
-        return QStringLiteral("declares no size before its pixels");
+    QSize size;
+    QString refusal;
+    if (!velImageDecodeSize(reader, &size, &refusal))
+        return refusal;
     if (size.width() > kImageMaxSide || size.height() > kImageMaxSide)
         return QStringLiteral("declares %1 x %2 pixels, more than %3 x %3")
             .arg(size.width())

@@ -51,6 +51,28 @@ QByteArray pngDeclaring(int width, int height) {
     return png;
 }
 
+// An icon file whose directory names one 16 x 16 icon and whose icon is the PNG given.
+QByteArray icoHolding(const QByteArray& png) {
+    QByteArray ico("\0\0\1\0\1\0", 6);
+    ico += QByteArray("\x10\x10\0\0\1\0\x20\0", 8);
+    char sizes[8];
+    qToLittleEndian<quint32>(quint32(png.size()), sizes);
+    qToLittleEndian<quint32>(22u, sizes + 4);
+    ico += QByteArray(sizes, 8);
+    return ico + png;
+}
+
+// A GIF whose logical screen is width x height and whose one 1 x 1 frame stands at (0, 0).
+QByteArray gifOfScreen(int width, int height) {
+    QByteArray gif("GIF89a");
+    char screen[7] = {
+        char(width & 0xff), char(width >> 8), char(height & 0xff), char(height >> 8), '\x80', 0, 0};
+    gif += QByteArray(screen, 7);
+    gif += QByteArray("\0\0\0\xff\xff\xff", 6);             // two colours
+    gif += QByteArray(",\0\0\0\0\1\0\1\0\0\2\2D\1\0;", 16); // the frame, then the trailer
+    return gif;
+}
+
 PooledString pathOf(const QString& text) {
     PooledString path;
     path.setUtf16(reinterpret_cast<const char16_t*>(text.utf16()), text.size());
@@ -125,6 +147,31 @@ TEST_F(Style1ImageCap, ABombDeclaringTwentyThousandSquareIsRefused) {
         EXPECT_TRUE(m_image->problem().contains(
             QLatin1String("declares 20000 x 20000 pixels, more than 4096 x 4096")))
             << qPrintable(m_image->problem());
+    }
+}
+
+// Two formats decode at a size that QImageReader::size() does not give: the GIF screen, and an icon's
+// own PNG header. Both are read before decoding.
+TEST_F(Style1ImageCap, GifScreensAndIconHeadersAreCheckedToo) {
+    const struct {
+        const char* what;
+        QByteArray bytes;
+        QSize decoded; // invalid: refused
+    } cases[] = {
+        {"small GIF", gifOfScreen(3, 2), QSize(3, 2)},
+        {"GIF of a tall screen", gifOfScreen(1, kImageMaxSide + 1), QSize()},
+        {"small icon", icoHolding(encodedPng(QSize(16, 16))), QSize(16, 16)},
+        {"icon holding a wide PNG", icoHolding(encodedPng(QSize(kImageMaxSide + 1, 1))), QSize()},
+    };
+    for (const auto& c : cases) {
+        const QIcon icon = iconOf(c.bytes, false);
+        if (c.decoded.isValid()) {
+            EXPECT_EQ(icon.availableSizes().value(0), c.decoded) << c.what;
+        } else {
+            EXPECT_TRUE(icon.isNull()) << c.what;
+            EXPECT_TRUE(m_image->problem().contains(QStringLiteral("more than 4096 x 4096")))
+                << c.what << ": " << qPrintable(m_image->problem());
+        }
     }
 }
 
