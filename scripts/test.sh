@@ -16,3 +16,6 @@ cmake -S . -B build/sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DMELVORO_SANITIZ
 cmake --build build/sanitize -j "$jobs"
 ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     ctest --test-dir build/sanitize -j "$jobs" --output-on-failure --timeout 600
+
+# Every fuzz target for about 30 s (clang + libFuzzer, see scripts/fuzz.sh).
+bash scripts/fuzz.sh
