@@ -30,6 +30,8 @@ VelHostImageStore::~VelHostImageStore() {
     entries.swap(m_entries);
     for (Entry& entry : entries)
         entry.object->release();
+    if (m_standIn)
+        m_standIn->release();
 }
 
 bool VelHostImageStore::queryInterface(const char* name, void* outOrWalk, int32_t) {
@@ -51,7 +53,29 @@ IVelUnknown* VelHostImageStore::findImage(const char* name) {
         return nullptr;
     Entry& entry = m_entries[index];
     ++entry.finds;
+    if (!entry.undecodable)
+        decode(entry);
+    if (entry.undecodable)
+        return m_standIn;
     return entry.object;
+}
+
+void VelHostImageStore::decode(Entry& entry) {
+    auto* image = velCast<ImageContainer>(entry.object, "ImageContainer");
+    if (!image || !image->icon().isNull())
+        return;
+    const QString problem = image->problem();
+    if (problem.isEmpty())
+        return; // nothing to decode: a container without an image, which costs nothing to ask again
+    if (!m_standIn) {
+        m_standIn = new ImageContainer;
+        m_standIn->addRef();
+    }
+    entry.undecodable = true;
+    const QString report =
+        QStringLiteral("image \"%1\" is not shown: %2").arg(QString::fromLatin1(entry.name), problem);
+    m_problems.append(report);
+    qWarning("%s", qPrintable(report));
 }
 
 VelHostImageStore::Entry* VelHostImageStore::put(const char* name, IVelUnknown* object) {
@@ -63,6 +87,7 @@ VelHostImageStore::Entry* VelHostImageStore::put(const char* name, IVelUnknown* 
         entry.object = object;
         entry.encoded.clear();
         entry.finds = 0;
+        entry.undecodable = false;
         old->release();
         return &entry;
     }

@@ -3,6 +3,11 @@
 // exactly, case-sensitive). An image is added as encoded bytes, as a file path or as a ready pixmap; each
 // container turns it into an icon on first use. Variants of an image for devices of pixel ratio 2 and 3
 // are images of their own under the image's name with "@2x" or "@3x" appended (style/imagevariant.h).
+//
+// The store has a container decode its image when it is first found. An image that cannot be decoded
+// (broken data, a missing file, or a size beyond the container's cap) is reported once, through
+// problems() and a warning, and is never decoded again: from then on the store answers a stand-in
+// container without an image, which costs nothing to ask. Adding the image again gives it a new try.
 
 #include "style/guiservices.h"
 #include "style/imagecontainer.h"
@@ -10,6 +15,7 @@
 #include <QByteArray>
 #include <QPixmap>
 #include <QString>
+#include <QStringList>
 #include <QVector>
 
 class VelHostImageStore : public IImageStore {
@@ -43,6 +49,8 @@ public:
     int finds(const char* name) const;
     // How many images the store holds, their variants not counted.
     int size() const;
+    // What was reported about images that could not be decoded, one line per image, oldest first.
+    QStringList problems() const { return m_problems; }
 
 private:
     struct Entry {
@@ -50,9 +58,14 @@ private:
         IVelUnknown* object = nullptr; // one reference held
         QByteArray encoded;            // the bytes a container's data points at
         int finds = 0;
+        bool undecodable = false; // its container tried and failed: the stand-in is answered instead
     };
     int indexOf(const char* name) const;
     Entry* put(const char* name, IVelUnknown* object);
+    // Decodes the entry's container, unless it has its icon; marks and reports an image that fails.
+    void decode(Entry& entry);
 
     QVector<Entry> m_entries;
+    QStringList m_problems;
+    ImageContainer* m_standIn = nullptr; // one reference held; made at the first failure
 };

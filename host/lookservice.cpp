@@ -3,6 +3,7 @@
 #include "host/servicequery.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <cctype>
 #include <cstring>
 #include <string.h> // strnlen
@@ -101,6 +102,17 @@ bool parseHexColor(const QByteArray& text, QColor& color) {
     return true;
 }
 
+// The UTF-8 byte order mark.
+constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
+
+// A piece of a theme line for a message: at most 40 bytes of it, so that a long line makes a short message.
+QString quoted(const QByteArray& text) {
+    constexpr int kShown = 40;
+    if (text.size() <= kShown)
+        return QString::fromLatin1(text);
+    return QString::fromLatin1(text.left(kShown)) + QStringLiteral("...");
+}
+
 } // namespace
 
 VelHostLook::VelHostLook() {
@@ -139,21 +151,52 @@ void VelHostLook::loadDefaultTheme() {
 }
 
 bool VelHostLook::loadTheme(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        m_error = QStringLiteral("cannot read the theme file %1: %2").arg(path, file.errorString());
+    const auto refuse = [this, &path](const QString& reason) {
+        m_error = QStringLiteral("cannot read the theme file %1: %2").arg(path, reason);
         return false;
-    }
-    return loadThemeText(file.readAll());
+    };
+    const QString tooLarge = QStringLiteral("larger than 1 MiB (%1 bytes)").arg(MaxThemeBytes);
+    // Only a regular file is read: a device or a pipe could deliver endless bytes or none at all.
+    const QFileInfo info(path);
+    if (!info.exists())
+        return refuse(QStringLiteral("no such file"));
+    if (!info.isFile())
+        return refuse(QStringLiteral("not a regular file"));
+    if (info.size() > MaxThemeBytes)
+        return refuse(tooLarge);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return refuse(file.errorString());
+    if (file.isSequential())
+        return refuse(QStringLiteral("not a regular file"));
+    // The file may have grown since it was measured: one byte past the cap tells.
+    const QByteArray text = file.read(MaxThemeBytes + 1);
+    if (text.size() > MaxThemeBytes)
+        return refuse(tooLarge);
+    return loadThemeText(text);
 }
 
-bool VelHostLook::loadThemeText(const QByteArray& text) {
+bool VelHostLook::loadThemeText(const QByteArray& source) {
     QColor colors[ColorCount];
     for (int i = 0; i < ColorCount; ++i)
         colors[i] = QColor::fromRgba(defaultTheme[i].color);
 
+    if (source.size() > MaxThemeBytes) {
+        m_error = QStringLiteral("the theme is larger than 1 MiB (%1 bytes)").arg(MaxThemeBytes);
+        return false;
+    }
+    // A UTF-8 byte order mark, as some editors write it, is no part of the first line.
+    QByteArray text = source;
+    if (text.startsWith(kByteOrderMark))
+        text.remove(0, int(sizeof kByteOrderMark) - 1);
+
     const QList<QByteArray> lines = text.split('\n');
     for (int number = 0; number < lines.size(); ++number) {
+        // A NUL would end the name early when it is looked up ("ColorGUI\0x" would read as "ColorGUI").
+        if (lines[number].contains('\0')) {
+            m_error = QStringLiteral("line %1: a NUL byte is not allowed in a theme").arg(number + 1);
+            return false;
+        }
         const QByteArray line = lines[number].trimmed();
         if (line.isEmpty() || line.startsWith('#'))
             continue;
@@ -166,15 +209,13 @@ bool VelHostLook::loadThemeText(const QByteArray& text) {
         const QByteArray value = line.mid(equals + 1).trimmed();
         const int index = colorIndex(name.constData());
         if (index < 0) {
-            m_error = QStringLiteral("line %1: unknown look colour \"%2\"")
-                          .arg(number + 1)
-                          .arg(QString::fromLatin1(name));
+            m_error = QStringLiteral("line %1: unknown look colour \"%2\"").arg(number + 1).arg(quoted(name));
             return false;
         }
         if (!parseHexColor(value, colors[index])) {
             m_error = QStringLiteral("line %1: \"%2\" is not a colour of the form #rrggbb")
                           .arg(number + 1)
-                          .arg(QString::fromLatin1(value));
+                          .arg(quoted(value));
             return false;
         }
     }

@@ -47,8 +47,12 @@ public:
     // The built-in default theme's colour of that name (invalid for an unknown name).
     static QColor defaultColor(const char* name);
 
+    // The largest theme, file or text, that loads: 1 MiB.
+    static constexpr int MaxThemeBytes = 1 << 20;
+
     // Loads a theme file or theme text. On any error the current colours stay and errorString() says
-    // what and where.
+    // what and where. The file must be a regular file of at most MaxThemeBytes; the text may start with
+    // a UTF-8 byte order mark and must hold no NUL byte.
     bool loadTheme(const QString& path);
     bool loadThemeText(const QByteArray& text);
     void loadDefaultTheme();

@@ -35,5 +35,5 @@ public:
 private:
     mutable QMutex m_mutex;
     std::map<QByteArray, std::unique_ptr<PooledString>> m_values;
-    const PooledString m_empty;
+    const PooledString m_empty{};
 };

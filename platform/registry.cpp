@@ -29,98 +29,142 @@ bool velReadRegistryValue(VelRegistryHive hive, const char* key, const char* val
 
 #else
 
+#include "platform/registrytext.h"
+
+#include <cerrno>
 #include <cstdlib>
-#include <fstream>
+#include <ctime>
+#include <fcntl.h>
+#include <mutex>
 #include <optional>
 #include <string_view>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
-std::string_view trimmed(std::string_view text) {
-    const char* blanks = " \t\r\n";
-    const size_t first = text.find_first_not_of(blanks);
-    if (first == std::string_view::npos)
-        return {};
-    const size_t last = text.find_last_not_of(blanks);
-    return text.substr(first, last - first + 1);
+// What tells one state of a file from another without reading it.
+struct FileStamp {
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = 0;
+    timespec modified{};
+    timespec changed{};
+};
+
+FileStamp stampOf(const struct stat& status) {
+    FileStamp stamp;
+    stamp.device = status.st_dev;
+    stamp.inode = status.st_ino;
+    stamp.size = status.st_size;
+    stamp.modified = status.st_mtim;
+    stamp.changed = status.st_ctim;
+    return stamp;
 }
 
-bool sameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'A' && x <= 'Z')
-            x = char(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z')
-            y = char(y - 'A' + 'a');
-        if (x != y)
-            return false;
-    }
-    return true;
+bool sameTime(const timespec& a, const timespec& b) {
+    return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
 }
 
-int hexDigit(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
+bool sameStamp(const FileStamp& a, const FileStamp& b) {
+    return a.device == b.device && a.inode == b.inode && a.size == b.size &&
+           sameTime(a.modified, b.modified) && sameTime(a.changed, b.changed);
 }
 
-// The bytes a value line stands for; nothing when its hex list is malformed.
-std::optional<std::string> valueData(std::string_view text) {
-    text = trimmed(text);
-    const std::string_view hexPrefix = "hex:";
-    if (text.size() >= hexPrefix.size() && sameName(text.substr(0, hexPrefix.size()), hexPrefix)) {
-        std::string bytes;
-        std::string_view rest = text.substr(hexPrefix.size());
-        while (!trimmed(rest).empty()) {
-            const size_t comma = rest.find(',');
-            const std::string_view item = trimmed(rest.substr(0, comma));
-            if (item.size() != 2 || hexDigit(item[0]) < 0 || hexDigit(item[1]) < 0)
-                return std::nullopt;
-            bytes.push_back(char(hexDigit(item[0]) * 16 + hexDigit(item[1])));
-            if (comma == std::string_view::npos)
-                break;
-            rest = rest.substr(comma + 1);
-            if (trimmed(rest).empty())
-                return std::nullopt; // a trailing comma leaves a byte out
-        }
-        return bytes;
-    }
-    if (text.size() >= 2 && text.front() == '"' && text.back() == '"')
-        text = text.substr(1, text.size() - 2);
-    std::string bytes(text);
-    bytes.push_back('\0');
-    return bytes;
+// File systems keep times in steps of a clock tick, up to two seconds: a file changed within that long
+// before it was read could change again and keep the same stamp. Such a read is not reused. The change
+// time tells, since no call can set it back (the modification time can be set to anything).
+constexpr time_t kTimeStepSeconds = 2;
+
+bool settledBefore(const FileStamp& stamp, const timespec& readAt) {
+    return stamp.changed.tv_sec < readAt.tv_sec - kTimeStepSeconds;
 }
 
-// The data of value under key in the registry file at path.
-std::optional<std::string> readValue(const std::string& path, std::string_view key, std::string_view value) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
+// The text of the last read of the registry file, reused while the file keeps its stamp.
+struct LastRead {
+    std::string path;
+    FileStamp stamp;
+    std::string text;
+    bool reusable = false;
+};
+
+std::mutex& lastReadLock() {
+    static std::mutex lock;
+    return lock;
+}
+
+LastRead& lastRead() {
+    static LastRead last;
+    return last;
+}
+
+uint64_t g_fileReads = 0;
+
+// Reads the whole of a regular file of at most kVelRegistryFileMaxBytes without ever waiting: the file is
+// opened non-blocking and measured through its descriptor before a byte is read, so a pipe, a device
+// or a file that changed into one is refused.
+std::optional<std::string> readRegularFile(const std::string& path, FileStamp& stamp) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
         return std::nullopt;
-    bool inKey = false;
-    std::string line;
-    while (std::getline(file, line)) {
-        const std::string_view text = trimmed(line);
-        if (text.empty() || text.front() == ';' || text.front() == '#')
-            continue;
-        if (text.front() == '[') {
-            inKey = text.back() == ']' && sameName(trimmed(text.substr(1, text.size() - 2)), key);
-            continue;
+    std::optional<std::string> text;
+    struct stat status;
+    if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) && status.st_size >= 0 &&
+        uint64_t(status.st_size) <= kVelRegistryFileMaxBytes) {
+        stamp = stampOf(status);
+        ++g_fileReads;
+        // One byte more than the cap shows a file that grew after it was measured.
+        std::string bytes(size_t(kVelRegistryFileMaxBytes) + 1, '\0');
+        size_t done = 0;
+        while (done < bytes.size()) {
+            const ssize_t n = ::read(fd, &bytes[done], bytes.size() - done);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0) {
+                done = bytes.size(); // refused below, like a file that grew past the cap
+                break;
+            }
+            if (n == 0)
+                break;
+            done += size_t(n);
         }
-        if (!inKey)
-            continue;
-        const size_t equals = text.find('=');
-        if (equals == std::string_view::npos || !sameName(trimmed(text.substr(0, equals)), value))
-            continue;
-        return valueData(text.substr(equals + 1));
+        if (done <= kVelRegistryFileMaxBytes) {
+            bytes.resize(done);
+            text = std::move(bytes);
+        }
     }
-    return std::nullopt;
+    ::close(fd);
+    return text;
+}
+
+// The data of value under key in the registry file at path. The file's text comes from the last read
+// while the file keeps its stamp.
+std::optional<std::string> registryValue(const std::string& path, std::string_view key,
+                                         std::string_view value) {
+    std::lock_guard<std::mutex> guard(lastReadLock());
+    LastRead& last = lastRead();
+    struct stat status;
+    if (::stat(path.c_str(), &status) != 0) {
+        last.reusable = false;
+        return std::nullopt;
+    }
+    if (last.reusable && last.path == path && sameStamp(last.stamp, stampOf(status)))
+        return velRegistryValueFromText(last.text, key, value);
+    last.reusable = false;
+    // Anything but a regular file of a bounded size is not even opened.
+    if (!S_ISREG(status.st_mode) || status.st_size < 0 || uint64_t(status.st_size) > kVelRegistryFileMaxBytes)
+        return std::nullopt;
+    timespec readAt{};
+    ::clock_gettime(CLOCK_REALTIME, &readAt);
+    FileStamp stamp;
+    std::optional<std::string> text = readRegularFile(path, stamp);
+    if (!text)
+        return std::nullopt;
+    last.path = path;
+    last.stamp = stamp;
+    last.text = std::move(*text);
+    last.reusable = settledBefore(stamp, readAt);
+    return velRegistryValueFromText(last.text, key, value);
 }
 
 std::string environment(const char* name) {
@@ -143,6 +187,11 @@ std::string velRegistryFilePath() {
     return {};
 }
 
+uint64_t velRegistryFileReads() {
+    std::lock_guard<std::mutex> guard(lastReadLock());
+    return g_fileReads;
+}
+
 bool velReadRegistryValue(VelRegistryHive hive, const char* key, const char* value, char* buffer,
                           uint32_t* size) {
     if (!key || !value || !size)
@@ -154,7 +203,7 @@ bool velReadRegistryValue(VelRegistryHive hive, const char* key, const char* val
     const std::string path = velRegistryFilePath();
     if (path.empty())
         return false;
-    const std::optional<std::string> data = readValue(path, key, value);
+    const std::optional<std::string> data = registryValue(path, key, value);
     if (!data)
         return false;
     const uint32_t capacity = *size;

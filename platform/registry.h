@@ -1,8 +1,7 @@
 #pragma once
 // Reading one value of the current user's registry.
 //
-// On Windows this is the system registry. Elsewhere the current user's registry is a text file, read
-// anew on every call:
+// On Windows this is the system registry. Elsewhere the current user's registry is a text file:
 //   - the file named by the environment variable MELVORO_REGISTRY_FILE when it is set and not empty;
 //   - otherwise $XDG_CONFIG_HOME/melvoro/registry.ini when XDG_CONFIG_HOME is an absolute path;
 //   - otherwise $HOME/.config/melvoro/registry.ini.
@@ -16,6 +15,12 @@
 // Key and value names compare without regard to ASCII case, as the system registry does. A text value
 // holds its text and a terminating zero byte (so "1" is two bytes long); a value written as hex:... holds
 // exactly the listed bytes. Blanks around names and values are ignored.
+//
+// Only a regular file of at most kVelRegistryFileMaxBytes is read; anything else (a directory, a pipe, a
+// device, a larger file) reads as no file. Reading never waits for a writer. A call answers from the
+// text of the last read while the file keeps its device, inode, size and modification and change times
+// (in nanoseconds), so every change of the file shows at the next call and an unchanged file costs one
+// stat per call.
 
 #include <cstdint>
 #include <string>
@@ -32,6 +37,12 @@ bool velReadRegistryValue(VelRegistryHive hive, const char* key, const char* val
                           uint32_t* size);
 
 #ifndef _WIN32
+// The largest registry file that is read: 64 KiB.
+constexpr uint64_t kVelRegistryFileMaxBytes = 64 * 1024;
+
 // The registry file that velReadRegistryValue reads on this system; empty when none can be named.
 std::string velRegistryFilePath();
+
+// How often a registry file has been read from disk so far, in this process.
+uint64_t velRegistryFileReads();
 #endif

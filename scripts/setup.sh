@@ -5,6 +5,7 @@ packages=(build-essential g++ cmake ninja-build git qtbase5-dev qtbase5-dev-tool
           libgtest-dev libgmock-dev googletest libbenchmark-dev clang-format valgrind xvfb xauth
           fonts-dejavu-core)
 packages+=(qt6-base-dev qt6-base-dev-tools libqt6svg6) # the Qt 6 build
+packages+=(clang-14 libclang-rt-14-dev) # the fuzz targets (scripts/fuzz.sh)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -25,3 +25,6 @@ ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 cmake -S . -B build/qt6 -G Ninja -DCMAKE_BUILD_TYPE=Release -DMELVORO_QT=6
 cmake --build build/qt6 -j "$jobs"
 ctest --test-dir build/qt6 -j "$jobs" --output-on-failure --timeout 300
+
+# Every fuzz target for about 30 s (clang + libFuzzer, see scripts/fuzz.sh).
+bash scripts/fuzz.sh
