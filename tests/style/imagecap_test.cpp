@@ -39,15 +39,21 @@ QByteArray encodedPng(const QSize& size) {
     return bytes;
 }
 
+// Writes value as four big-endian bytes at offset of bytes, which holds them.
+void putBigEndian(QByteArray& bytes, int offset, quint32 value) {
+    for (int i = 0; i < 4; ++i)
+        bytes[offset + i] = char(value >> (24 - 8 * i));
+}
+
 // A PNG of a few hundred bytes whose header declares width x height pixels: a 1 x 1 image with its
 // header's size changed (and the header's checksum made to fit).
 QByteArray pngDeclaring(int width, int height) {
     QByteArray png = encodedPng(QSize(1, 1));
     // Signature (8), IHDR length (4), "IHDR" (4), width and height (4 each), 5 more bytes, then the CRC
     // over "IHDR" and its 13 bytes of data.
-    qToBigEndian<quint32>(quint32(width), png.data() + 16);
-    qToBigEndian<quint32>(quint32(height), png.data() + 20);
-    qToBigEndian<quint32>(crc32Of(png.mid(12, 17)), png.data() + 29);
+    putBigEndian(png, 16, quint32(width));
+    putBigEndian(png, 20, quint32(height));
+    putBigEndian(png, 29, crc32Of(png.mid(12, 17)));
     return png;
 }
 
