@@ -13,6 +13,7 @@ class QStyleOptionGroupBox;
 class QStyleOptionMenuItem;
 class QStyleOptionSlider;
 class QStyleOptionTab;
+class QStyleOptionTitleBar;
 class QStyleOptionToolBar;
 
 // The eight look colours every drawControl call asks for, in the order they are asked.
@@ -28,6 +29,7 @@ struct LookColors {
 };
 
 class MelvoroStyle : public CommonAppStyle {
+    Q_OBJECT
 public:
     MelvoroStyle();
     explicit MelvoroStyle(QStyle* base);
@@ -92,6 +94,14 @@ private:
     // Complex controls.
     void drawSlider(const QStyleOptionSlider* option, QPainter* painter, const QWidget* widget) const;
     void drawGroupBox(const QStyleOptionGroupBox* option, QPainter* painter, const QWidget* widget) const;
+
+    // Application mode: the controls a host never shows and the behaviour it does not want, in the look.
+    void drawDockTitleApp(const QStyleOption* option, QPainter* painter, const QWidget* widget,
+                          const LookColors& colors) const;
+    void drawTitleBarApp(const QStyleOptionTitleBar* option, QPainter* painter, const QWidget* widget) const;
+    void drawTabWidgetFrameApp(const QStyleOption* option, QPainter* painter) const;
+    void drawGroupBoxApp(const QStyleOptionGroupBox* option, QPainter* painter, const QWidget* widget) const;
+    void drawSliderApp(const QStyleOptionSlider* option, QPainter* painter, const QWidget* widget) const;
 
     SPtr<IGuiLook> m_look;
 };

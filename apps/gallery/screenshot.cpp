@@ -21,7 +21,11 @@ QJsonArray rectArray(const QRect& r) {
 void GalleryShot::addWindow(QWidget* window) {
     if (!window)
         return;
-    Shot shot{window, window->grab().toImage().convertToFormat(QImage::Format_RGB32), QPoint()};
+    QImage image = window->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const qreal ratio = image.devicePixelRatio();
+    // The shot is composed pixel for pixel.
+    image.setDevicePixelRatio(1);
+    Shot shot{window, image, QPoint(), ratio};
     if (!m_shots.isEmpty()) {
         // Later windows stack in a column right of the first one.
         const Shot& first = m_shots.first();
@@ -42,7 +46,8 @@ bool GalleryShot::toImage(const QWidget* widget, const QPoint& local, QPoint& ou
     const QWidget* window = widget->window();
     for (const Shot& shot : m_shots) {
         if (shot.window == window) {
-            out = widget->mapTo(window, local) + shot.origin;
+            const QPoint inWindow = widget->mapTo(window, local);
+            out = QPoint(qRound(inWindow.x() * shot.ratio), qRound(inWindow.y() * shot.ratio)) + shot.origin;
             return true;
         }
     }
@@ -53,10 +58,11 @@ bool GalleryShot::note(const QString& name, const QWidget* widget, const QRect& 
     if (!widget)
         return false;
     const QRect r = local.isNull() ? widget->rect() : local;
-    QPoint topLeft;
-    if (!toImage(widget, r.topLeft(), topLeft))
+    QPoint topLeft, bottomRight;
+    if (!toImage(widget, r.topLeft(), topLeft) ||
+        !toImage(widget, r.topLeft() + QPoint(r.width(), r.height()), bottomRight))
         return false;
-    m_rects.insert(name, rectArray(QRect(topLeft, r.size())));
+    m_rects.insert(name, rectArray(QRect(topLeft, bottomRight - QPoint(1, 1))));
     return true;
 }
 
@@ -89,7 +95,9 @@ QJsonObject GalleryShot::geometry() const {
     const QRect bounds = this->bounds();
     const QSize size = bounds.isEmpty() ? QSize(0, 0) : bounds.size();
     QJsonObject root;
-    root.insert("image", QJsonObject{{"width", size.width()}, {"height", size.height()}});
+    const qreal ratio = m_shots.isEmpty() ? 1.0 : m_shots.first().ratio;
+    root.insert("image",
+                QJsonObject{{"width", size.width()}, {"height", size.height()}, {"devicePixelRatio", ratio}});
     root.insert("rects", m_rects);
     return root;
 }

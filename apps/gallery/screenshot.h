@@ -1,7 +1,8 @@
 #pragma once
 // GalleryShot: renders shown windows (the gallery, opened pop-up menus, floating dock windows) into one
 // image, the first window at the top left and the others in a column to its right, and records where
-// named widgets lie in that image.
+// named widgets lie in that image. The image holds device pixels: at a device pixel ratio above 1 it is
+// that much larger than the windows, and the recorded places are scaled with it.
 
 #include <QImage>
 #include <QJsonObject>
@@ -35,8 +36,9 @@ public:
 private:
     struct Shot {
         const QWidget* window;
-        QImage image;
+        QImage image; // device pixels
         QPoint origin;
+        qreal ratio; // device pixels per window pixel
     };
     // The area the added windows cover in the image.
     QRect bounds() const;
