@@ -5,8 +5,10 @@
 #include "style/melvorostyle.h"
 #include "style/optioncheck.h"
 
+#include <QIcon>
 #include <QLinearGradient>
 #include <QPainter>
+#include <QPixmap>
 #include <QStyleOption>
 
 namespace {
@@ -80,8 +82,61 @@ void MelvoroStyle::drawTitleBarApp(const QStyleOptionTitleBar* option, QPainter*
         painter->restore();
     }
 
-    // The buttons and the window icon, as the base style paints them.
-    QStyleOptionTitleBar buttons(*option);
-    buttons.subControls &= ~SC_TitleBarLabel;
-    QProxyStyle::drawComplexControl(CC_TitleBar, &buttons, painter, widget);
+    // The buttons: the base style's panels and glyphs, the glyphs in a colour readable on the panels.
+    const Qt::WindowFlags flags = option->titleBarFlags;
+    const bool minimized = option->titleBarState & Qt::WindowMinimized;
+    const bool maximized = option->titleBarState & Qt::WindowMaximized;
+    const struct {
+        SubControl sub;
+        bool shown;
+        StandardPixmap glyph;
+    } buttons[] = {
+        {SC_TitleBarCloseButton, bool(flags & Qt::WindowSystemMenuHint), SP_TitleBarCloseButton},
+        {SC_TitleBarMaxButton, (flags & Qt::WindowMaximizeButtonHint) && !maximized, SP_TitleBarMaxButton},
+        {SC_TitleBarNormalButton,
+         ((flags & Qt::WindowMinimizeButtonHint) && minimized) ||
+             ((flags & Qt::WindowMaximizeButtonHint) && maximized),
+         SP_TitleBarNormalButton},
+        {SC_TitleBarMinButton, (flags & Qt::WindowMinimizeButtonHint) && !minimized, SP_TitleBarMinButton},
+        {SC_TitleBarContextHelpButton, bool(flags & Qt::WindowContextHelpButtonHint),
+         SP_TitleBarContextHelpButton},
+        {SC_TitleBarShadeButton, (flags & Qt::WindowShadeButtonHint) && !minimized, SP_TitleBarShadeButton},
+        {SC_TitleBarUnshadeButton, (flags & Qt::WindowShadeButtonHint) && minimized,
+         SP_TitleBarUnshadeButton},
+    };
+    const QColor glyphColor =
+        velReadableOn(option->palette.color(QPalette::Button), option->palette.color(QPalette::ButtonText));
+    for (const auto& button : buttons) {
+        if (!button.shown || !(option->subControls & button.sub))
+            continue;
+        const QRect r = subControlRect(CC_TitleBar, option, button.sub, widget);
+        if (!r.isValid())
+            continue;
+        QStyleOption panel(*option);
+        panel.rect = r;
+        const bool down = (option->activeSubControls & button.sub) && (option->state & State_Sunken);
+        panel.state = (option->state & ~(State_Sunken | State_Raised)) | (down ? State_Sunken : State_Raised);
+        drawPrimitive(PE_PanelButtonTool, &panel, painter, widget);
+        QPixmap glyph = standardIcon(button.glyph, &panel, widget).pixmap(r.size() - QSize(4, 4));
+        QPainter tint(&glyph);
+        tint.setCompositionMode(QPainter::CompositionMode_SourceIn);
+        tint.fillRect(glyph.rect(), glyphColor);
+        tint.end();
+        QRect place = r;
+        if (down)
+            place.translate(pixelMetric(PM_ButtonShiftHorizontal, option, widget),
+                            pixelMetric(PM_ButtonShiftVertical, option, widget));
+        drawItemPixmap(painter, place, Qt::AlignCenter, glyph);
+    }
+
+    // The window's icon.
+    if ((option->subControls & SC_TitleBarSysMenu) && (flags & Qt::WindowSystemMenuHint)) {
+        const QRect r = subControlRect(CC_TitleBar, option, SC_TitleBarSysMenu, widget);
+        if (r.isValid()) {
+            const QIcon icon =
+                option->icon.isNull() ? standardIcon(SP_TitleBarMenuButton, option, widget) : option->icon;
+            const int extent = pixelMetric(PM_SmallIconSize, option, widget);
+            drawItemPixmap(painter, r, Qt::AlignCenter, icon.pixmap(QSize(extent, extent)));
+        }
+    }
 }
