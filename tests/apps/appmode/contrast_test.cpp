@@ -85,7 +85,8 @@ const Case cases[] = {
          bar->setGeometry(10, 10, 200, bar->sizeHint().height());
          return inWindow(bar, bar->tabRect(0).adjusted(4, 4, -4, -4));
      }},
-    {"tab", [](QWidget& window) {
+    {"tab",
+     [](QWidget& window) {
          auto* bar = new QTabBar(&window);
          bar->addTab(QStringLiteral("First"));
          bar->addTab(QStringLiteral("Second"));
@@ -144,7 +145,8 @@ TEST_P(AppModeContrast, MenuEntriesAreReadableNormalAndSelected) {
 }
 
 TEST_P(AppModeContrast, LookFollowsThePalette) {
-    // Top-level windows take the look's window colour, which follows the palette: light on light, dark on dark.
+    // Top-level windows take the look's window colour, which follows the palette: light on light, dark on
+    // dark.
     QWidget window;
     window.resize(50, 50);
     shown(window);
@@ -156,7 +158,8 @@ TEST_P(AppModeContrast, LookFollowsThePalette) {
     EXPECT_EQ(velRelativeLuminance(window.palette().color(QPalette::Window)) < 0.2, !dark());
 }
 
-INSTANTIATE_TEST_SUITE_P(Schemes, AppModeContrast, ::testing::Values(appmode::Scheme::Light, appmode::Scheme::Dark),
+INSTANTIATE_TEST_SUITE_P(Schemes, AppModeContrast,
+                         ::testing::Values(appmode::Scheme::Light, appmode::Scheme::Dark),
                          appmode::schemeName);
 
 } // namespace

@@ -78,7 +78,8 @@ TEST_P(AppModeControls, SubWindowsHaveTitleBarsWithButtonsActiveAndInactive) {
     const int titleHeight = windows[1]->widget()->geometry().top();
     option.rect = QRect(0, 0, windows[1]->width(), titleHeight);
     EXPECT_GE(titleHeight, windows[1]->fontMetrics().height());
-    const QRect close = style->subControlRect(QStyle::CC_TitleBar, &option, QStyle::SC_TitleBarCloseButton, windows[1]);
+    const QRect close =
+        style->subControlRect(QStyle::CC_TitleBar, &option, QStyle::SC_TitleBarCloseButton, windows[1]);
     EXPECT_FALSE(close.isEmpty());
     EXPECT_LE(close.bottom(), titleHeight);
 
@@ -141,7 +142,8 @@ TEST_P(AppModeControls, CheckableGroupBoxShowsItsStateAndClicks) {
     const QImage checked = shown(box);
     QStyleOptionGroupBox option;
     box.initStyleOption(&option);
-    const QRect check = style->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxCheckBox, &box);
+    const QRect check =
+        style->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxCheckBox, &box);
     ASSERT_FALSE(check.isEmpty());
     box.setChecked(false);
     const QImage unchecked = shown(box);
@@ -149,8 +151,8 @@ TEST_P(AppModeControls, CheckableGroupBoxShowsItsStateAndClicks) {
 
     // A click on the check box switches the box.
     const QPointF at = check.center();
-    QMouseEvent press(QEvent::MouseButtonPress, at, box.mapToGlobal(at.toPoint()), Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
+    QMouseEvent press(QEvent::MouseButtonPress, at, box.mapToGlobal(at.toPoint()), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
     QMouseEvent release(QEvent::MouseButtonRelease, at, box.mapToGlobal(at.toPoint()), Qt::LeftButton,
                         Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(&box, &press);
@@ -277,7 +279,8 @@ TEST_P(AppModeControls, PressedAndDisabledSlidersAndIndicatorsStandApart) {
                 style->drawPrimitive(element, &indicator, &painter, nullptr);
                 return image;
             };
-            EXPECT_TRUE(pixels::differ(paint(QStyle::State_Enabled), paint(QStyle::State_None), indicator.rect))
+            EXPECT_TRUE(
+                pixels::differ(paint(QStyle::State_Enabled), paint(QStyle::State_None), indicator.rect))
                 << "element " << element << " on " << (on == QStyle::State_On);
         }
     }
@@ -290,7 +293,8 @@ struct RowInk {
 
 RowInk rowInk(const QImage& image, const QRect& row) {
     const int half = row.left() + row.width() / 2;
-    return {pixels::inkBounds(image, QRect(row.left() + 2, row.top() + 2, half - row.left() - 2, row.height() - 4)),
+    return {pixels::inkBounds(image,
+                              QRect(row.left() + 2, row.top() + 2, half - row.left() - 2, row.height() - 4)),
             pixels::inkBounds(image, QRect(half, row.top() + 2, row.right() - half - 2, row.height() - 4))};
 }
 
@@ -337,7 +341,8 @@ TEST_P(AppModeControls, RightToLeftMenusAreMirrored) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Schemes, AppModeControls, ::testing::Values(appmode::Scheme::Light, appmode::Scheme::Dark),
+INSTANTIATE_TEST_SUITE_P(Schemes, AppModeControls,
+                         ::testing::Values(appmode::Scheme::Light, appmode::Scheme::Dark),
                          appmode::schemeName);
 
 } // namespace
