@@ -60,6 +60,8 @@ public:
     int styleHint(StyleHint hint, const QStyleOption* option = nullptr, const QWidget* widget = nullptr,
                   QStyleHintReturn* returnData = nullptr) const override;
     void drawHoverHighlight(QPainter* painter, const QRect& rect) const override;
+    QIcon standardIcon(StandardPixmap standardIcon, const QStyleOption* option = nullptr,
+                       const QWidget* widget = nullptr) const override;
 
     // The host's look service, or null when the host has none.
     IGuiLook* look() const { return m_look.get(); }

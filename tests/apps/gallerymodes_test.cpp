@@ -30,10 +30,12 @@ struct Shot {
 
 class GalleryModes : public ::testing::Test {
 protected:
-    Shot screenshot(const QStringList& extra, const QProcessEnvironment& environment = offscreenEnvironment()) {
+    Shot screenshot(const QStringList& extra,
+                    const QProcessEnvironment& environment = offscreenEnvironment()) {
         Shot shot;
         const QString png = m_dir.filePath("shot.png"), json = m_dir.filePath("shot.json");
-        shot.run = runProcess(kGallery, QStringList{"--screenshot", png, "--geometry", json} + extra, environment);
+        shot.run =
+            runProcess(kGallery, QStringList{"--screenshot", png, "--geometry", json} + extra, environment);
         EXPECT_EQ(shot.run.exitCode, 0) << qPrintable(shot.run.err);
         shot.image = QImage(png);
         QFile file(json);
@@ -75,8 +77,8 @@ TEST_F(GalleryModes, ApplicationModeShowsItsPage) {
     const Shot host = screenshot({});
     EXPECT_TRUE(host.rect("applicationPage").isEmpty()) << "host mode shows no application page";
     const Shot shot = screenshot({"--mode", "application"});
-    for (const char* name : {"applicationPage", "plainDock", "mdiArea", "overflowTabs", "verticalSlider",
-                             "checkableGroup"}) {
+    for (const char* name :
+         {"applicationPage", "plainDock", "mdiArea", "overflowTabs", "verticalSlider", "checkableGroup"}) {
         const QRect r = shot.rect(name);
         EXPECT_FALSE(r.isEmpty()) << name;
         EXPECT_TRUE(shot.image.rect().contains(r)) << name;

@@ -4,6 +4,7 @@
 #include "../pixels.h"
 #include "pluginstyle.h"
 
+#include <QAbstractButton>
 #include <QDockWidget>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -53,6 +54,11 @@ TEST_P(AppModeControls, PlainDockWidgetsHaveAReadableTitle) {
     EXPECT_GE(title.height(), dock->fontMetrics().height());
     EXPECT_GT(pixels::inkCount(image, title), 20) << "the title text";
     EXPECT_GE(pixels::textContrast(image, title), velReadableContrast);
+    // The float and close buttons show their glyphs on the title.
+    const QList<QAbstractButton*> buttons = dock->findChildren<QAbstractButton*>();
+    ASSERT_EQ(buttons.size(), 2);
+    for (QAbstractButton* button : buttons)
+        EXPECT_GT(pixels::inkCount(image, button->geometry().adjusted(1, 1, -1, -1), 2.0), 4);
 }
 
 TEST_P(AppModeControls, SubWindowsHaveTitleBarsWithButtonsActiveAndInactive) {
