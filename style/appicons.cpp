@@ -1,5 +1,6 @@
 // Application mode: the glyphs of title bar and dock widget buttons (black drawings in the base style) in a
-// colour readable on the window they sit on, so that they show in dark palettes too.
+// colour readable on the window they sit on, so that they show in dark palettes too. The window menu's
+// picture is an icon, not a glyph, and keeps its colours.
 
 #include "style/contrast.h"
 #include "style/melvorostyle.h"
@@ -14,7 +15,6 @@ namespace {
 
 bool isWindowGlyph(QStyle::StandardPixmap pixmap) {
     switch (pixmap) {
-    case QStyle::SP_TitleBarMenuButton:
     case QStyle::SP_TitleBarMinButton:
     case QStyle::SP_TitleBarMaxButton:
     case QStyle::SP_TitleBarCloseButton:
@@ -31,7 +31,8 @@ bool isWindowGlyph(QStyle::StandardPixmap pixmap) {
 
 QIcon tinted(const QIcon& icon, const QColor& color) {
     QIcon result;
-    const QList<QSize> sizes = icon.availableSizes().isEmpty() ? QList<QSize>{QSize(16, 16)} : icon.availableSizes();
+    const QList<QSize> sizes =
+        icon.availableSizes().isEmpty() ? QList<QSize>{QSize(16, 16)} : icon.availableSizes();
     for (const QSize& size : sizes) {
         QPixmap pixmap = icon.pixmap(size);
         QPainter painter(&pixmap);
