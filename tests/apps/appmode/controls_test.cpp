@@ -16,6 +16,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QSet>
 #include <QSlider>
 #include <QStyleOption>
 #include <QTabBar>
@@ -97,6 +98,16 @@ TEST_P(AppModeControls, SubWindowsHaveTitleBarsWithButtonsActiveAndInactive) {
     EXPECT_NE(pixels::background(active, label), pixels::background(inactive, label))
         << "the active window's title bar stands out";
     EXPECT_GT(pixels::inkCount(active, close.adjusted(2, 2, -2, -2), 2.0), 4) << "the close button's cross";
+
+    // The window menu's picture is the window's icon and keeps its colours; only the glyphs are recoloured.
+    const QImage icon =
+        style->standardIcon(QStyle::SP_TitleBarMenuButton, &option, windows[1]).pixmap(16, 16).toImage();
+    QSet<QRgb> colours;
+    for (int y = 0; y < icon.height(); ++y)
+        for (int x = 0; x < icon.width(); ++x)
+            if (qAlpha(icon.pixel(x, y)) == 255)
+                colours.insert(icon.pixel(x, y));
+    EXPECT_GT(colours.size(), 2);
 }
 
 TEST_P(AppModeControls, TabsThatDoNotFitAreReachedByScrollArrows) {
