@@ -1,0 +1,27 @@
+# Fails when the DLL's export table names anything besides EntryPoint, or not EntryPoint.
+# Usage: cmake -DOBJDUMP=<objdump> -DMODULE=<path of the DLL> -P checkdllexports.cmake
+execute_process(COMMAND ${OBJDUMP} -p ${MODULE}
+                OUTPUT_VARIABLE dump RESULT_VARIABLE status ERROR_VARIABLE errors)
+if(NOT status EQUAL 0)
+    message(FATAL_ERROR "objdump failed on ${MODULE}: ${errors}")
+endif()
+# The names follow the line "[Ordinal/Name Pointer] Table", one "[ n] name" line each.
+string(FIND "${dump}" "[Ordinal/Name Pointer] Table" start)
+if(start EQUAL -1)
+    message(FATAL_ERROR "${MODULE} has no export name table")
+endif()
+string(SUBSTRING "${dump}" ${start} -1 table)
+string(REPLACE "\n" ";" lines "${table}")
+list(REMOVE_AT lines 0)
+set(names "")
+foreach(line IN LISTS lines)
+    if(NOT line MATCHES "^[ \t]*\\[ *[0-9]+\\] +(.+)$")
+        break()
+    endif()
+    string(STRIP "${CMAKE_MATCH_1}" name)
+    list(APPEND names "${name}")
+endforeach()
+if(NOT names STREQUAL "EntryPoint")
+    message(FATAL_ERROR "${MODULE} exports [${names}], not EntryPoint alone")
+endif()
+message(STATUS "${MODULE} exports only EntryPoint")
