@@ -16,3 +16,18 @@ cmake -S . -B build/sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DMELVORO_SANITIZ
 cmake --build build/sanitize -j "$jobs"
 ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     ctest --test-dir build/sanitize -j "$jobs" --output-on-failure --timeout 600
+
+# The Qt-free runtime in 32 bits: with -m32 on Linux, and for 32-bit Windows (MinGW-w64) with its tests
+# and the module's export check run under Wine, in a Wine prefix of the build tree's own.
+cmake -S . -B build/rt32 -G Ninja -DCMAKE_BUILD_TYPE=Release -DMELVORO_RUNTIME_ONLY=ON \
+    -DCMAKE_TOOLCHAIN_FILE=cmake/linux-i686.cmake
+cmake --build build/rt32 -j "$jobs"
+ctest --test-dir build/rt32 -j "$jobs" --output-on-failure --timeout 300
+cmake -S . -B build/mingw -G Ninja -DCMAKE_BUILD_TYPE=Release -DMELVORO_RUNTIME_ONLY=ON \
+    -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake
+cmake --build build/mingw -j "$jobs"
+(
+    export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEPREFIX="$PWD/build/mingw/wineprefix"
+    wineboot --init # the prefix is made once, before tests start Wine in parallel
+    ctest --test-dir build/mingw -j "$jobs" --output-on-failure --timeout 300
+)

@@ -1,4 +1,5 @@
-# Fails when the DLL's export table names anything besides EntryPoint, or not EntryPoint.
+# Fails when the DLL's export table names anything besides EntryPoint, or not EntryPoint, or when the DLL
+# does not import what its process-attach step calls (DisableThreadLibraryCalls).
 # Usage: cmake -DOBJDUMP=<objdump> -DMODULE=<path of the DLL> -P checkdllexports.cmake
 execute_process(COMMAND ${OBJDUMP} -p ${MODULE}
                 OUTPUT_VARIABLE dump RESULT_VARIABLE status ERROR_VARIABLE errors)
@@ -23,5 +24,8 @@ foreach(line IN LISTS lines)
 endforeach()
 if(NOT names STREQUAL "EntryPoint")
     message(FATAL_ERROR "${MODULE} exports [${names}], not EntryPoint alone")
+endif()
+if(NOT dump MATCHES "DisableThreadLibraryCalls")
+    message(FATAL_ERROR "${MODULE} does not turn thread notifications off at process attach")
 endif()
 message(STATUS "${MODULE} exports only EntryPoint")

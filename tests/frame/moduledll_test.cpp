@@ -38,7 +38,9 @@ public:
     LoadedModule(const LoadedModule&) = delete;
     LoadedModule& operator=(const LoadedModule&) = delete;
 
-    bool loaded() const { return m_handle != nullptr; }
+    bool loaded() const {
+        return m_handle != nullptr;
+    }
     void* symbol(const char* name) const {
 #if defined(_WIN32)
         return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(m_handle), name));

@@ -35,7 +35,8 @@ static_assert(sizeof(PooledName) == W(8, 16) && offsetof(PooledName, text) == 0 
               offsetof(PooledName, capacity) == W(4, 8));
 static_assert(sizeof(PooledString) == W(24, 48) && offsetof(PooledString, text) == 0 &&
               offsetof(PooledString, capacity) == W(4, 8) && offsetof(PooledString, second) == W(8, 16) &&
-              offsetof(PooledString, secondCapacity) == W(12, 24) && offsetof(PooledString, third) == W(16, 32) &&
+              offsetof(PooledString, secondCapacity) == W(12, 24) &&
+              offsetof(PooledString, third) == W(16, 32) &&
               offsetof(PooledString, thirdCapacity) == W(20, 40));
 static_assert(sizeof(VelWalkEntry) == W(20, 40) && offsetof(VelWalkEntry, name) == 0 &&
               offsetof(VelWalkEntry, kind) == W(8, 16) && offsetof(VelWalkEntry, enclosing) == W(12, 24));
