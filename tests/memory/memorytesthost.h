@@ -11,13 +11,10 @@
 #include <string>
 #include <vector>
 
-#if defined(MELVORO_RUNTIME_ONLY)
-#include "plainhostcontext.h"
-using MemoryTestContext = PlainHostContext;
-#else
-#include "host/hostcontext.h"
+#include "testhostcontext.h"
+
+#if !defined(MELVORO_RUNTIME_ONLY)
 #include "host/memorymanager.h"
-using MemoryTestContext = VelHostContext;
 class VelHostDirService;
 class VelHostErrorService;
 #endif
@@ -27,7 +24,7 @@ class VelHostErrorService;
 // The services whose look-up the runtime makes once per module lifetime (memory manager, directory
 // service) are offered from the start; the memory manager's reserve starts empty.
 struct MemoryTestHost {
-    MemoryTestContext context;
+    TestHostContext context;
 #if !defined(MELVORO_RUNTIME_ONLY)
     VelHostMemoryManager* manager = nullptr;
     VelHostDirService* directories = nullptr;
@@ -43,7 +40,7 @@ MemoryTestHost& resetMemoryTestHost();
 // Offers `service` under Interface's name for the life of the scope; the scope holds one reference.
 template <class Interface, class Service> class ScopedService {
 public:
-    ScopedService(MemoryTestContext& context, Service* service) : m_context(context), m_service(service) {
+    ScopedService(TestHostContext& context, Service* service) : m_context(context), m_service(service) {
         static_cast<IVelUnknown*>(m_service)->addRef();
         m_context.offer<Interface>(m_service);
     }
@@ -57,7 +54,7 @@ public:
     Service* get() const { return m_service; }
 
 private:
-    MemoryTestContext& m_context;
+    TestHostContext& m_context;
     Service* m_service;
 };
 

@@ -26,16 +26,18 @@ protected:
     void store(const char* name, const std::string& data) {
 #if defined(_WIN32)
         HKEY key = nullptr;
-        ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr),
-                  ERROR_SUCCESS);
+        ASSERT_EQ(
+            RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr),
+            ERROR_SUCCESS);
         const LONG result = RegSetValueExA(key, name, 0, REG_BINARY,
                                            reinterpret_cast<const BYTE*>(data.data()), DWORD(data.size()));
         RegCloseKey(key);
         ASSERT_EQ(result, ERROR_SUCCESS);
 #else
-        const std::string path = scratchDirectory(std::string("registry-") +
-                                                  ::testing::UnitTest::GetInstance()->current_test_info()->name()) +
-                                 "/registry.ini";
+        const std::string path =
+            scratchDirectory(std::string("registry-") +
+                             ::testing::UnitTest::GetInstance()->current_test_info()->name()) +
+            "/registry.ini";
         std::string hex = "hex:";
         for (size_t i = 0; i < data.size(); ++i) {
             static const char digits[] = "0123456789abcdef";

@@ -13,7 +13,7 @@
 
 class PlainHostContext : public IVelHostContext {
 public:
-    PlainHostContext() = default;
+    explicit PlainHostContext(char character = 'H') : m_character(character) {}
     ~PlainHostContext() {
         for (auto& service : m_services)
             service.second.unknown->release();
@@ -61,7 +61,7 @@ public:
         *out = it->second.iface;
         return 1;
     }
-    char characterValue() override { return 'H'; }
+    char characterValue() override { return m_character; }
     void increment(int32_t* count) override {
         if (count)
             __atomic_add_fetch(count, 1, __ATOMIC_ACQ_REL);
@@ -80,4 +80,5 @@ private:
     };
     std::mutex m_mutex;
     std::map<std::string, Entry> m_services;
+    char m_character;
 };
