@@ -29,5 +29,7 @@ cmake --build build/mingw -j "$jobs"
 (
     export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEPREFIX="$PWD/build/mingw/wineprefix"
     wineboot --init # the prefix is made once, before tests start Wine in parallel
+    wineserver -p   # one server for every test program, not one started per program
+    trap 'wineserver -k' EXIT
     ctest --test-dir build/mingw -j "$jobs" --output-on-failure --timeout 300
 )
