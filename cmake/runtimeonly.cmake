@@ -20,7 +20,6 @@ if(MELVORO_TESTS)
         # No GoogleTest is installed for the target: build it from its sources (Debian: googletest).
         set(MELVORO_GTEST_SOURCE_DIR /usr/src/googletest CACHE PATH "GoogleTest sources for cross builds")
         set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
-        set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
         add_subdirectory(${MELVORO_GTEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
         foreach(lib gtest gtest_main gmock gmock_main)
             target_compile_options(${lib} PRIVATE -Wno-error)
