@@ -28,8 +28,12 @@ cmake -S . -B build/mingw -G Ninja -DCMAKE_BUILD_TYPE=Release -DMELVORO_RUNTIME_
 cmake --build build/mingw -j "$jobs"
 (
     export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEPREFIX="$PWD/build/mingw/wineprefix"
-    wineboot --init # the prefix is made once, before tests start Wine in parallel
-    wineserver -p   # one server for every test program, not one started per program
+    # The prefix is made once, before tests start Wine in parallel. Then one lasting Wine server (and the
+    # Wine services, started here apart from any test's output) serves every test program.
+    wineboot --init
+    wineserver -w
+    wineserver -p
     trap 'wineserver -k' EXIT
+    wine cmd /c exit </dev/null >/dev/null 2>&1
     ctest --test-dir build/mingw -j "$jobs" --output-on-failure --timeout 300
 )
