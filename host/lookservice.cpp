@@ -1,9 +1,12 @@
 #include "host/lookservice.h"
 
 #include "host/servicequery.h"
+#include "style/contrast.h"
 
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <algorithm>
 #include <cctype>
 #include <cstring>
 #include <string.h> // strnlen
@@ -150,6 +153,98 @@ void VelHostLook::loadDefaultTheme() {
     m_error.clear();
 }
 
+bool VelHostLook::isDarkPalette(const QPalette& palette) {
+    return velRelativeLuminance(palette.color(QPalette::Active, QPalette::WindowText)) >
+           velRelativeLuminance(palette.color(QPalette::Active, QPalette::Window));
+}
+
+void VelHostLook::colorsForPalette(const QPalette& palette, QColor colors[ColorCount]) {
+    for (int i = 0; i < ColorCount; ++i)
+        colors[i] = QColor::fromRgba(defaultTheme[i].color);
+    if (!isDarkPalette(palette))
+        return;
+    // The dark look keeps each colour's hue and saturation and sets its lightness around the palette's
+    // window: lighter colours lighter, darker ones darker, the hover and pressed colours apart from both.
+    static constexpr double offset[ColorCount] = {
+        0.0,   // ColorGUI
+        0.12,  // ColorButtonHover
+        0.06,  // ColorButtonSelected
+        0.06,  // ColorButtonRaised
+        0.05,  // ColorGUILighter1
+        0.08,  // ColorGUILighter2
+        -0.04, // ColorGUIDarker1
+        -0.07, // ColorGUIDarker2
+        -0.02, // ColorButtonShade
+    };
+    const double window =
+        std::clamp(double(palette.color(QPalette::Active, QPalette::Window).lightnessF()), 0.1, 0.3);
+    // The palette's light texts (on a dark palette: all of them, as a rule) stay readable on every fill.
+    const double windowLuminance = velRelativeLuminance(palette.color(QPalette::Active, QPalette::Window));
+    QColor texts[3];
+    int textCount = 0;
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText, QPalette::HighlightedText}) {
+        const QColor text = palette.color(QPalette::Active, role);
+        if (velRelativeLuminance(text) > windowLuminance)
+            texts[textCount++] = text;
+    }
+    for (int i = 0; i < ColorCount; ++i) {
+        const double hue = colors[i].hslHueF();
+        const double saturation = colors[i].hslSaturationF();
+        double l = std::clamp(window + offset[i], 0.02, 0.6);
+        auto readable = [&](const QColor& fill) {
+            for (int t = 0; t < textCount; ++t)
+                if (velContrastRatio(texts[t], fill) < velReadableContrast + 0.1)
+                    return false;
+            return true;
+        };
+        QColor dark = QColor::fromHslF(hue, saturation, l);
+        while (!readable(dark) && l > 0.0) {
+            l = std::max(0.0, l - 0.02);
+            dark = QColor::fromHslF(hue, saturation, l);
+        }
+        colors[i] = dark;
+    }
+}
+
+void VelHostLook::setFollowsPalette(bool follow) {
+    m_followsPalette = follow;
+    m_paletteKey = 0;
+    if (follow)
+        followApplicationPalette();
+}
+
+void VelHostLook::followApplicationPalette() {
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        return;
+    const QPalette palette = QGuiApplication::palette();
+    if (palette.cacheKey() == m_paletteKey)
+        return;
+    m_paletteKey = palette.cacheKey();
+    colorsForPalette(palette, m_colors);
+}
+
+QPalette VelHostLook::hostPalette() const {
+    const QColor gui = m_colors[Gui];
+    QPalette palette(gui);
+    // One text colour for the window and its controls, readable on every fill of the look.
+    const QColor black(0, 0, 0), white(255, 255, 255);
+    double onBlack = 21, onWhite = 21;
+    for (int fill : {Gui, ButtonHover, ButtonSelected, ButtonRaised, GuiLighter1, GuiLighter2, GuiDarker1}) {
+        onBlack = std::min(onBlack, velContrastRatio(m_colors[fill], black));
+        onWhite = std::min(onWhite, velContrastRatio(m_colors[fill], white));
+    }
+    const QColor text = onBlack >= onWhite ? black : white;
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        palette.setColor(group, QPalette::WindowText, text);
+        palette.setColor(group, QPalette::ButtonText, text);
+        palette.setColor(group, QPalette::Text, velReadableOn(m_colors[GuiLighter2], text));
+        palette.setColor(group, QPalette::Base, m_colors[GuiLighter2]);
+        palette.setColor(group, QPalette::Highlight, m_colors[ButtonHover]);
+        palette.setColor(group, QPalette::HighlightedText, velReadableOn(m_colors[ButtonHover], text));
+    }
+    return palette;
+}
+
 bool VelHostLook::loadTheme(const QString& path) {
     const auto refuse = [this, &path](const QString& reason) {
         m_error = QStringLiteral("cannot read the theme file %1: %2").arg(path, reason);
@@ -221,6 +316,7 @@ bool VelHostLook::loadThemeText(const QByteArray& source) {
     }
     for (int i = 0; i < ColorCount; ++i)
         m_colors[i] = colors[i];
+    m_followsPalette = false;
     m_error.clear();
     return true;
 }
@@ -247,6 +343,8 @@ int32_t VelHostLook::lookColor(const PooledName& name, QColor& color) {
 }
 
 int32_t VelHostLook::answer(const PooledName& name, QColor& color, bool withWidget, const QWidget* widget) {
+    if (m_followsPalette)
+        followApplicationPalette();
     const int index = colorIndex(name.text);
     Ask& ask = m_log[m_logCount % LogCapacity];
     ask.color = index;

@@ -9,11 +9,16 @@
 //
 // Names a theme leaves out keep the built-in default colour. The service counts every ask per name and
 // keeps a short log of the latest asks, for hosts and tests that watch how the style uses it.
+//
+// A host without a theme file may let the colours follow the application's palette instead
+// (setFollowsPalette): a light palette gives the built-in theme, a dark one a dark look of the same hues,
+// worked out again whenever the application's palette changes.
 
 #include "style/guiservices.h"
 
 #include <QByteArray>
 #include <QColor>
+#include <QPalette>
 #include <QString>
 
 class QWidget;
@@ -58,6 +63,21 @@ public:
     void loadDefaultTheme();
     QString errorString() const { return m_error; }
 
+    // Colours that follow the application's palette (see above); loading a theme stops that.
+    void setFollowsPalette(bool follow);
+    bool followsPalette() const { return m_followsPalette; }
+    // The look colours for a palette, by index: the built-in theme for a light palette (dark text on a
+    // light window), a dark look of the same hues for a dark one, every fill readable under the palette's
+    // text.
+    static void colorsForPalette(const QPalette& palette, QColor colors[ColorCount]);
+    // Whether a palette is dark: its window text is lighter than its window.
+    static bool isDarkPalette(const QPalette& palette);
+
+    // The palette of a host painted in these colours: window and buttons in "ColorGUI", fields in
+    // "ColorGUILighter2", selections in "ColorButtonHover", each text role readable on the colours it is
+    // drawn on.
+    QPalette hostPalette() const;
+
     // The colour currently answered for a name (invalid for an unknown name).
     QColor color(const char* name) const;
     // Changes one colour; false for an unknown name.
@@ -74,6 +94,7 @@ public:
 
 private:
     int32_t answer(const PooledName& name, QColor& color, bool withWidget, const QWidget* widget);
+    void followApplicationPalette();
 
     QColor m_colors[ColorCount];
     int m_asks[ColorCount] = {};
@@ -81,4 +102,6 @@ private:
     Ask m_log[LogCapacity];
     int m_logCount = 0; // asks logged in total; the ring holds the latest LogCapacity
     QString m_error;
+    bool m_followsPalette = false;
+    qint64 m_paletteKey = 0; // the palette the colours were worked out for
 };

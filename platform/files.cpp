@@ -69,16 +69,15 @@ std::string velFileSystemPath(const char16_t* path) {
     std::string out;
     if (!path)
         return out;
-#if defined(_WIN32)
-    for (const char16_t* p = path; *p; ++p)
-        appendUtf8(out, *p);
-    return out;
-#else
     for (const char16_t* p = path; *p; ++p) {
         uint32_t unit = *p;
+#if !defined(_WIN32)
         if (unit == u'\\') {
             out += '/';
-        } else if (unit >= 0xD800 && unit <= 0xDBFF && p[1] >= 0xDC00 && p[1] <= 0xDFFF) {
+            continue;
+        }
+#endif
+        if (unit >= 0xD800 && unit <= 0xDBFF && p[1] >= 0xDC00 && p[1] <= 0xDFFF) {
             appendUtf8(out, 0x10000 + ((unit - 0xD800) << 10) + (uint32_t(p[1]) - 0xDC00));
             ++p;
         } else if (unit >= 0xD800 && unit <= 0xDFFF) {
@@ -88,7 +87,6 @@ std::string velFileSystemPath(const char16_t* path) {
         }
     }
     return out;
-#endif
 }
 
 int velFileOpenTemporary(const char16_t* path, bool* nameTaken) {

@@ -24,6 +24,6 @@ int velFileClose(int fd);
 // Deletes the file at `path` (a link is deleted, never its target).
 int velFileUnlink(const char16_t* path);
 
-// The path in the local system's form: on POSIX systems UTF-8 with '/' for every backslash (unpaired
-// surrogates become U+FFFD); on Windows unchanged. Stops at the first zero code unit.
+// The path as UTF-8 text (unpaired surrogates become U+FFFD) in the local system's form: POSIX systems
+// get '/' for every backslash, Windows keeps the backslashes. Stops at the first zero code unit.
 std::string velFileSystemPath(const char16_t* path);

@@ -325,10 +325,6 @@ PooledString PooledString::extension() const {
     return PooledString();
 }
 
-QString PooledString::toQString() const {
-    return QString(reinterpret_cast<const QChar*>(textOrEmpty()), length());
-}
-
 void PooledString::freeText() {
     void* block = text;
     pooledFree(block, capacity);

@@ -2,8 +2,14 @@
 // PooledName (8-bit names) and PooledString (UTF-16 texts): owned text lives in pool blocks and records
 // the granted block size as its capacity; borrowed text (capacity 0) points at text that lives elsewhere.
 
-#include <QString>
 #include <cstdint>
+
+// The conversion to Qt text is part of the runtime only in builds with Qt (pooledstringqt.cpp); Qt code
+// gets the complete QString type with this header, as before.
+class QString;
+#if defined(QT_CORE_LIB)
+#include <QString>
+#endif
 
 struct PooledName {
     char* text = nullptr;
@@ -62,6 +68,7 @@ struct PooledString {
     // The text after the last "." when it follows the last backslash; empty otherwise.
     PooledString extension() const;
 
+    // A QString of the text-or-empty pointer and the length (builds with Qt only).
     QString toQString() const;
     // Frees the owned text only; the other buffers stay.
     void freeText();

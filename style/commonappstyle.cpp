@@ -31,9 +31,10 @@ void CommonAppStyle::drawControl(ControlElement element, const QStyleOption* opt
     if (!option || !painter)
         return;
     if (element == CE_DockWidgetTitle) {
-        // Only the host's dock windows get a title, and only when they ask for one.
+        // Only the host's dock windows get a title, and only when they ask for one; in application mode
+        // every dock widget has its title.
         const auto* dock = dynamic_cast<const QextDockWindow*>(widget);
-        if (dock && dock->wantsTitle())
+        if (applicationMode() || (dock && dock->wantsTitle()))
             QProxyStyle::drawControl(element, option, painter, widget);
         return;
     }

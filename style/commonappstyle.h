@@ -11,6 +11,12 @@
 //   (style->setParent(nullptr)) and sets another application style before the application ends; only
 //   then does it release its reference.
 // Per-widget use (QWidget::setStyle) takes no ownership either way.
+//
+// Modes: by default the style paints what its host asks for (host mode: no dock titles, tight group boxes,
+// no tab scroll arrows, ...). A host that puts the style into programs written for any Qt style switches
+// application mode on through the Qt property "applicationMode":
+//     style->setProperty("applicationMode", true);   // answers true: the style has the mode
+// In application mode the controls behave as users of a Qt style expect, painted in the same look.
 
 #include "runtime/velobject.h"
 
@@ -21,6 +27,8 @@
 class IGuiAppStyle : public virtual IVelUnknown {};
 
 class CommonAppStyle : public QProxyStyle, public virtual IGuiAppStyle {
+    Q_OBJECT
+    Q_PROPERTY(bool applicationMode READ applicationMode WRITE setApplicationMode)
 public:
     // Over the toolkit's "Windows" style.
     CommonAppStyle();
@@ -65,4 +73,11 @@ public:
 
     // The custom complex control: a frame with a title (option: the host's titled frame option).
     static constexpr ComplexControl CC_TitledFrame = ComplexControl(CC_CustomBase + 1);
+
+    // Host mode (false, the default) or application mode (true); see the top of this file.
+    bool applicationMode() const { return m_applicationMode; }
+    void setApplicationMode(bool on) { m_applicationMode = on; }
+
+private:
+    bool m_applicationMode = false;
 };

@@ -24,14 +24,33 @@ void MelvoroStyle::drawComplexControl(ComplexControl control, const QStyleOption
     // Without an option or a painter there is nothing to paint.
     if (!option || !painter)
         return;
+    if (control == CC_TitledFrame) {
+        // The host family's own control: the toolkit's styles do not know it.
+        CommonAppStyle::drawComplexControl(control, option, painter, widget);
+        return;
+    }
     switch (control) {
     case CC_Slider:
-        if (const auto* slider = velOption<QStyleOptionSlider>(option))
-            drawSlider(slider, painter, widget);
+        if (const auto* slider = velOption<QStyleOptionSlider>(option)) {
+            if (applicationMode())
+                drawSliderApp(slider, painter, widget);
+            else
+                drawSlider(slider, painter, widget);
+        }
         return;
     case CC_GroupBox:
-        if (const auto* groupBox = velOption<QStyleOptionGroupBox>(option))
-            drawGroupBox(groupBox, painter, widget);
+        if (const auto* groupBox = velOption<QStyleOptionGroupBox>(option)) {
+            if (applicationMode())
+                drawGroupBoxApp(groupBox, painter, widget);
+            else
+                drawGroupBox(groupBox, painter, widget);
+        }
+        return;
+    case CC_TitleBar:
+        if (const auto* titleBar = velOption<QStyleOptionTitleBar>(option); titleBar && applicationMode())
+            drawTitleBarApp(titleBar, painter, widget);
+        else
+            QProxyStyle::drawComplexControl(control, option, painter, widget);
         return;
     default:
         QProxyStyle::drawComplexControl(control, option, painter, widget);
@@ -111,6 +130,12 @@ QRect MelvoroStyle::subControlRect(ComplexControl control, const QStyleOptionCom
                                    const QWidget* widget) const {
     if (!option)
         return QRect();
+    // In application mode the toolkit's geometry: relative to the option's rectangle, in both orientations,
+    // with the group box's check box and alignment.
+    if (applicationMode() && (control == CC_GroupBox || control == CC_Slider))
+        return QProxyStyle::subControlRect(control, option, sub, widget);
+    if (control == CC_TitledFrame)
+        return CommonAppStyle::subControlRect(control, option, sub, widget);
     switch (control) {
     case CC_GroupBox: {
         const auto* groupBox = velOption<QStyleOptionGroupBox>(option);
@@ -146,7 +171,7 @@ QSize MelvoroStyle::sizeFromContents(ContentsType type, const QStyleOption* opti
     if (!option)
         return size;
     QSize result = QProxyStyle::sizeFromContents(type, option, size, widget);
-    if (type == CT_Slider)
+    if (type == CT_Slider && !applicationMode())
         result.setHeight(stylePixmap("slider_thumb_on").height());
     return result;
 }

@@ -44,7 +44,10 @@ void MelvoroStyle::drawControl(ControlElement element, const QStyleOption* optio
             drawMenuBarItem(item, painter, widget, colors);
         return;
     case CE_DockWidgetTitle:
-        drawDockWidgetTitle(option, painter, widget);
+        if (applicationMode())
+            drawDockTitleApp(option, painter, widget, colors);
+        else
+            drawDockWidgetTitle(option, painter, widget);
         return;
     case CE_ToolBar:
         if (const auto* toolBar = velOption<QStyleOptionToolBar>(option))

@@ -6,7 +6,8 @@
 namespace {
 
 // The capsule: a bar with semicircular ends that fills rect, in a soft green, without an outline.
-void paintHoverCapsule(QPainter* painter, const QRect& rect) {
+void paintHoverCapsule(QPainter* painter, const QRect& rect,
+                       const QColor& color = QColor(191, 215, 191, 255)) {
     if (!painter)
         return;
     const qreal h = rect.height();
@@ -16,7 +17,7 @@ void paintHoverCapsule(QPainter* painter, const QRect& rect) {
     path.addEllipse(QRectF(rect.x() + rect.width() - h, rect.y(), h, h));
     path.setFillRule(Qt::WindingFill);
     painter->setPen(Qt::NoPen);
-    painter->setBrush(QBrush(QColor(191, 215, 191, 255)));
+    painter->setBrush(QBrush(color));
     painter->setRenderHint(QPainter::Antialiasing);
     painter->drawPath(path);
 }
@@ -28,5 +29,13 @@ void CommonAppStyle::drawHoverHighlight(QPainter* painter, const QRect& rect) co
 }
 
 void MelvoroStyle::drawHoverHighlight(QPainter* painter, const QRect& rect) const {
+    // In application mode the capsule takes the look's hover colour, which follows the palette.
+    if (applicationMode()) {
+        const QColor hover = widgetColor("ColorButtonHover", nullptr);
+        if (hover.isValid()) {
+            paintHoverCapsule(painter, rect, hover);
+            return;
+        }
+    }
     paintHoverCapsule(painter, rect);
 }

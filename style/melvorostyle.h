@@ -13,6 +13,7 @@ class QStyleOptionGroupBox;
 class QStyleOptionMenuItem;
 class QStyleOptionSlider;
 class QStyleOptionTab;
+class QStyleOptionTitleBar;
 class QStyleOptionToolBar;
 
 // The eight look colours every drawControl call asks for, in the order they are asked.
@@ -28,6 +29,7 @@ struct LookColors {
 };
 
 class MelvoroStyle : public CommonAppStyle {
+    Q_OBJECT
 public:
     MelvoroStyle();
     explicit MelvoroStyle(QStyle* base);
@@ -58,6 +60,8 @@ public:
     int styleHint(StyleHint hint, const QStyleOption* option = nullptr, const QWidget* widget = nullptr,
                   QStyleHintReturn* returnData = nullptr) const override;
     void drawHoverHighlight(QPainter* painter, const QRect& rect) const override;
+    QIcon standardIcon(StandardPixmap standardIcon, const QStyleOption* option = nullptr,
+                       const QWidget* widget = nullptr) const override;
 
     // The host's look service, or null when the host has none.
     IGuiLook* look() const { return m_look.get(); }
@@ -92,6 +96,14 @@ private:
     // Complex controls.
     void drawSlider(const QStyleOptionSlider* option, QPainter* painter, const QWidget* widget) const;
     void drawGroupBox(const QStyleOptionGroupBox* option, QPainter* painter, const QWidget* widget) const;
+
+    // Application mode: the controls a host never shows and the behaviour it does not want, in the look.
+    void drawDockTitleApp(const QStyleOption* option, QPainter* painter, const QWidget* widget,
+                          const LookColors& colors) const;
+    void drawTitleBarApp(const QStyleOptionTitleBar* option, QPainter* painter, const QWidget* widget) const;
+    void drawTabWidgetFrameApp(const QStyleOption* option, QPainter* painter) const;
+    void drawGroupBoxApp(const QStyleOptionGroupBox* option, QPainter* painter, const QWidget* widget) const;
+    void drawSliderApp(const QStyleOptionSlider* option, QPainter* painter, const QWidget* widget) const;
 
     SPtr<IGuiLook> m_look;
 };

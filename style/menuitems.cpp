@@ -1,6 +1,7 @@
 // Pop-up menu entries (background, separator, icon or check mark, text with its shortcut column, sub-menu
 // arrow) and menu bar entries.
 
+#include "style/contrast.h"
 #include "style/devicegrid.h"
 #include "style/melvorostyle.h"
 #include "style/optioncheck.h"
@@ -25,10 +26,20 @@ void MelvoroStyle::drawMenuItem(ControlElement element, const QStyleOptionMenuIt
     const bool checked = option->menuHasCheckableItems && option->checked;
     const int checkcol = qMax(option->maxIconWidth, minimumCheckColumn);
     const int xm = checkcol + 5;
-    const QRect textRect(x + xm, y, w - xm - velShortcutWidth(*option) - 11, h);
+    // In application mode a right-to-left entry is laid out mirrored: every place of a left-to-right entry
+    // reflected in R.
+    const bool mirrored = applicationMode() && option->direction == Qt::RightToLeft;
+    auto laidOut = [&](const QRect& logical) {
+        return mirrored ? visualRect(Qt::RightToLeft, r, logical) : logical;
+    };
+    const QRect logicalText(x + xm, y, w - xm - velShortcutWidth(*option) - 11, h);
+    const QRect textRect = laidOut(logicalText);
     const QPalette& pal = option->palette;
-    const QColor textColor =
+    QColor textColor =
         disabled ? pal.text().color() : (selected ? pal.highlightedText().color() : pal.buttonText().color());
+    // In application mode a selected entry's text stays readable on the hover colour.
+    if (applicationMode() && selected && !disabled)
+        textColor = velReadableOn(colors.buttonHover, textColor, pal.buttonText().color());
 
     if (selected) {
         painter->fillRect(r, QBrush(colors.buttonHover));
@@ -51,7 +62,7 @@ void MelvoroStyle::drawMenuItem(ControlElement element, const QStyleOptionMenuIt
     }
 
     // The check column stays at the left whatever the layout direction.
-    const QRect checkColumn(x, y, checkcol, h);
+    const QRect checkColumn = laidOut(QRect(x, y, checkcol, h));
 
     if (!option->icon.isNull()) {
         QIcon::Mode mode = QIcon::Normal;
@@ -75,7 +86,7 @@ void MelvoroStyle::drawMenuItem(ControlElement element, const QStyleOptionMenuIt
         mark.state = disabled ? State_None : State_Enabled;
         if (selected)
             mark.state |= State_On;
-        mark.rect = QRect(x + 2, y + 2, checkcol - 4, h - 4);
+        mark.rect = laidOut(QRect(x + 2, y + 2, checkcol - 4, h - 4));
         drawPrimitive(PE_IndicatorMenuCheckMark, &mark, painter, widget);
     }
 
@@ -88,11 +99,15 @@ void MelvoroStyle::drawMenuItem(ControlElement element, const QStyleOptionMenuIt
         int flags = Qt::AlignVCenter | Qt::TextShowMnemonic | Qt::TextDontClip | Qt::TextSingleLine;
         if (QProxyStyle::styleHint(SH_UnderlineShortcut, option, widget) == 0)
             flags |= Qt::TextHideMnemonic;
-        flags |= QApplication::isRightToLeft() ? Qt::AlignRight : Qt::AlignLeft;
+        if (applicationMode())
+            flags |= Qt::AlignAbsolute | (mirrored ? Qt::AlignRight : Qt::AlignLeft);
+        else
+            flags |= QApplication::isRightToLeft() ? Qt::AlignRight : Qt::AlignLeft;
 
         const bool etched = disabled && !selected;
         if (tab >= 0) {
-            const QRect shortcutRect(QPoint(textRect.right(), y), QPoint(r.right(), r.bottom()));
+            const QRect shortcutRect =
+                laidOut(QRect(QPoint(logicalText.right(), y), QPoint(r.right(), r.bottom())));
             const QString shortcut = s.mid(tab + 1);
             if (etched) {
                 painter->setPen(pal.light().color());
@@ -118,10 +133,10 @@ void MelvoroStyle::drawMenuItem(ControlElement element, const QStyleOptionMenuIt
 
     if (option->menuItemType == QStyleOptionMenuItem::SubMenu) {
         const int dim = (h - 4) / 2;
-        const PrimitiveElement arrow =
-            QApplication::isRightToLeft() ? PE_IndicatorArrowLeft : PE_IndicatorArrowRight;
+        const bool pointsLeft = applicationMode() ? mirrored : QApplication::isRightToLeft();
+        const PrimitiveElement arrow = pointsLeft ? PE_IndicatorArrowLeft : PE_IndicatorArrowRight;
         QStyleOptionMenuItem arrowOption(*option);
-        arrowOption.rect = QRect(x + w - 8 - dim, y + h / 2 - dim / 2, dim, dim);
+        arrowOption.rect = laidOut(QRect(x + w - 8 - dim, y + h / 2 - dim / 2, dim, dim));
         arrowOption.state = disabled ? State_None : State_Enabled;
         if (selected)
             arrowOption.palette.setColor(QPalette::ButtonText, arrowOption.palette.highlightedText().color());
@@ -150,6 +165,12 @@ void MelvoroStyle::drawMenuBarItem(const QStyleOptionMenuItem* option, QPainter*
 
     const QPalette::ColorRole role =
         disabled ? QPalette::Text : (selected ? QPalette::HighlightedText : QPalette::ButtonText);
+    // In application mode the text stays readable on the entry's background.
+    QPalette palette = option->palette;
+    if (applicationMode() && !disabled) {
+        const QColor background = selected ? colors.buttonHover : colors.lighter1;
+        palette.setColor(role, velReadableOn(background, palette.color(role), palette.buttonText().color()));
+    }
     const QPixmap pixmap =
         option->icon.pixmap(QProxyStyle::pixelMetric(PM_SmallIconSize), QIcon::Normal, QIcon::Off);
 
@@ -167,5 +188,5 @@ void MelvoroStyle::drawMenuBarItem(const QStyleOptionMenuItem* option, QPainter*
     if (!pixmap.isNull())
         drawItemPixmap(painter, r, flags, pixmap);
     else
-        drawItemText(painter, r, flags, option->palette, !disabled, option->text, role);
+        drawItemText(painter, r, flags, palette, !disabled, option->text, role);
 }

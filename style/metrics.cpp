@@ -18,23 +18,24 @@ struct Entry {
     int id;
     Rule rule;
     int value;
+    bool hostOnly; // in application mode the base style's answer: the host's own choice
 };
 
 constexpr Entry table[] = {
-    {false, QStyle::PM_ScrollBarExtent, Rule::OnWindowsVista, 17},
-    {false, QStyle::PM_SliderLength, Rule::Fixed, 13},
-    {false, QStyle::PM_DockWidgetSeparatorExtent, Rule::Fixed, 3},
-    {false, QStyle::PM_TabBarBaseHeight, Rule::Fixed, 0},
-    {false, QStyle::PM_ProgressBarChunkWidth, Rule::NonZeroBase, 1},
-    {false, QStyle::PM_TitleBarHeight, Rule::Fixed, 0},
-    {false, QStyle::PM_DockWidgetTitleMargin, Rule::Fixed, 0},
-    {true, QStyle::SH_TabBar_PreferNoArrows, Rule::Fixed, 1},
+    {false, QStyle::PM_ScrollBarExtent, Rule::OnWindowsVista, 17, false},
+    {false, QStyle::PM_SliderLength, Rule::Fixed, 13, false},
+    {false, QStyle::PM_DockWidgetSeparatorExtent, Rule::Fixed, 3, false},
+    {false, QStyle::PM_TabBarBaseHeight, Rule::Fixed, 0, true},
+    {false, QStyle::PM_ProgressBarChunkWidth, Rule::NonZeroBase, 1, false},
+    {false, QStyle::PM_TitleBarHeight, Rule::Fixed, 0, true},
+    {false, QStyle::PM_DockWidgetTitleMargin, Rule::Fixed, 0, true},
+    {true, QStyle::SH_TabBar_PreferNoArrows, Rule::Fixed, 1, true},
 };
 
-const Entry* find(bool isHint, int id) {
+const Entry* find(bool isHint, int id, bool applicationMode) {
     for (const Entry& entry : table)
         if (entry.isHint == isHint && entry.id == id)
-            return &entry;
+            return applicationMode && entry.hostOnly ? nullptr : &entry;
     return nullptr;
 }
 
@@ -62,7 +63,7 @@ template <class AskBase> int answer(const Entry& entry, AskBase askBase) {
 
 int MelvoroStyle::pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const {
     auto askBase = [&] { return QProxyStyle::pixelMetric(metric, option, widget); };
-    if (const Entry* entry = find(false, metric))
+    if (const Entry* entry = find(false, metric, applicationMode()))
         return answer(*entry, askBase);
     return askBase();
 }
@@ -70,7 +71,7 @@ int MelvoroStyle::pixelMetric(PixelMetric metric, const QStyleOption* option, co
 int MelvoroStyle::styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
                             QStyleHintReturn* returnData) const {
     auto askBase = [&] { return QProxyStyle::styleHint(hint, option, widget, returnData); };
-    if (const Entry* entry = find(true, hint))
+    if (const Entry* entry = find(true, hint, applicationMode()))
         return answer(*entry, askBase);
     return askBase();
 }

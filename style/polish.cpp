@@ -26,8 +26,9 @@ void MelvoroStyle::polish(QWidget* widget) {
     const QColor gui = widgetColor("ColorGUI", widget);
 
     // Group boxes: a box holding other boxes gets a margin, a box of plain controls loses its spacing.
+    // In application mode group boxes keep the toolkit's spacing and margins.
     QLayout* layout = widget->layout();
-    if (layout && qobject_cast<QGroupBox*>(widget)) {
+    if (layout && !applicationMode() && qobject_cast<QGroupBox*>(widget)) {
         const QList<QGroupBox*> inner = widget->findChildren<QGroupBox*>();
         if (inner.isEmpty())
             layout->setSpacing(0);
@@ -60,7 +61,8 @@ void MelvoroStyle::unpolish(QWidget* widget) {
 }
 
 void MelvoroStyle::polish(QPalette& palette) {
-    if (!m_look)
+    // In application mode the application's palette is its own: the look follows it, not the reverse.
+    if (!m_look || applicationMode())
         return;
     palette.setColor(QPalette::Window, widgetColor("ColorButtonShade", nullptr));
 }

@@ -3,6 +3,7 @@
 #include "style/devicegrid.h"
 #include "style/optioncheck.h"
 
+#include <QAbstractButton>
 #include <QPainter>
 #include <QWidget>
 
@@ -19,6 +20,8 @@ void MelvoroStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* o
         drawMenuFrame(option, painter);
         return;
     case PE_FrameTabWidget:
+        if (applicationMode())
+            drawTabWidgetFrameApp(option, painter);
         return;
     case PE_IndicatorCheckBox:
         drawCheckBoxIndicator(option, painter, widget);
@@ -40,10 +43,25 @@ bool showsIndicatorHover(const QStyleOption* option, const QWidget* widget) {
     return widget && (option->state & QStyle::State_Enabled) && (option->state & QStyle::State_MouseOver);
 }
 
+// Where the highlight goes: across the whole button; in application mode, where the indicator belongs to
+// another control (a group box's check box), around the indicator only.
+QRect indicatorHoverRect(const MelvoroStyle& style, const QStyleOption* option, const QWidget* widget) {
+    if (style.applicationMode() && !qobject_cast<const QAbstractButton*>(widget))
+        return option->rect;
+    return widget->rect();
+}
+
 void drawIndicatorHover(const MelvoroStyle& style, const QStyleOption* option, QPainter* painter,
                         const QWidget* widget) {
     if (showsIndicatorHover(option, widget))
-        style.drawHoverHighlight(painter, widget->rect());
+        style.drawHoverHighlight(painter, indicatorHoverRect(style, option, widget));
+}
+
+// In application mode a disabled indicator is painted faded, so it stands apart from an enabled one.
+constexpr qreal kDisabledOpacity = 0.45;
+
+bool fadesIndicator(const MelvoroStyle& style, const QStyleOption* option) {
+    return style.applicationMode() && !(option->state & QStyle::State_Enabled);
 }
 
 } // namespace
@@ -67,11 +85,18 @@ void MelvoroStyle::drawCheckBoxIndicator(const QStyleOption* option, QPainter* p
     // The painter is saved only when the highlight changes it; a resting check box costs no saved state.
     if (showsIndicatorHover(option, widget)) {
         painter->save();
-        drawHoverHighlight(painter, widget->rect());
+        drawHoverHighlight(painter, indicatorHoverRect(*this, option, widget));
         painter->restore();
     }
     // The indicator itself, over the highlight.
+    const bool faded = fadesIndicator(*this, option);
+    if (faded) {
+        painter->save();
+        painter->setOpacity(kDisabledOpacity);
+    }
     QProxyStyle::drawPrimitive(PE_IndicatorCheckBox, option, painter, widget);
+    if (faded)
+        painter->restore();
 }
 
 void MelvoroStyle::drawRadioButtonIndicator(const QStyleOption* option, QPainter* painter,
@@ -90,6 +115,8 @@ void MelvoroStyle::drawRadioButtonIndicator(const QStyleOption* option, QPainter
     // A variant drawn for a higher ratio is scaled down smoothly.
     if (pixmap.devicePixelRatio() > ratio)
         painter->setRenderHint(QPainter::SmoothPixmapTransform);
+    if (fadesIndicator(*this, option))
+        painter->setOpacity(kDisabledOpacity);
     painter->drawPixmap(option->rect.topLeft(), pixmap);
     painter->restore();
 }

@@ -72,13 +72,15 @@ void line(QPainter* p, const QColor& color, int a, int b, int c, int d) {
 }
 
 // Tabs above the pane: the base side is the bottom.
-void drawNorthTabShape(QPainter* p, const QRect& r, const TabEdges& e, const LookColors& colors) {
+// selectedEnd: the colour a selected tab's body ends in at its base.
+void drawNorthTabShape(QPainter* p, const QRect& r, const TabEdges& e, const LookColors& colors,
+                       const QColor& selectedEnd) {
     p->save();
     QLinearGradient gradient(0, 0, 0, r.height());
     if (e.selected) {
         gradient.setColorAt(0.0, colors.gui);
         gradient.setColorAt(0.45, colors.lighter1);
-        gradient.setColorAt(1.0, QColor(253, 254, 255, 255));
+        gradient.setColorAt(1.0, selectedEnd);
     } else {
         gradient.setColorAt(0.0, colors.lighter1);
         gradient.setColorAt(0.55, colors.darker1);
@@ -206,7 +208,9 @@ void MelvoroStyle::drawTabShape(const QStyleOptionTab* option, QPainter* painter
 
     switch (option->shape) {
     case QTabBar::RoundedNorth:
-        drawNorthTabShape(painter, option->rect, edges, colors);
+        // In application mode the body ends in a look colour, which follows the palette.
+        drawNorthTabShape(painter, option->rect, edges, colors,
+                          applicationMode() ? colors.lighter2 : QColor(253, 254, 255, 255));
         break;
     case QTabBar::RoundedSouth:
         drawSouthTabShape(painter, edges);

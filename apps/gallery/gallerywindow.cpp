@@ -7,9 +7,11 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDockWidget>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -41,15 +43,15 @@ void settle() {
 
 } // namespace
 
-GalleryWindow::GalleryWindow(QStyle* compareStyle, QWidget* parent) : QWidget(parent) {
+GalleryWindow::GalleryWindow(QStyle* compareStyle, bool applicationPage, QWidget* parent) : QWidget(parent) {
     setObjectName("galleryWindow");
     setWindowTitle("Gallery");
     auto* layout = new QVBoxLayout(this);
     auto* panels = new QHBoxLayout;
-    m_panel = new GalleryPanel(this);
+    m_panel = new GalleryPanel(this, applicationPage);
     panels->addWidget(m_panel, 1);
     if (compareStyle) {
-        m_compare = new GalleryPanel(this);
+        m_compare = new GalleryPanel(this, applicationPage);
         m_compare->setObjectName("comparePanel");
         m_compare->floatingWindow()->setObjectName("compareFloatingWindow");
         m_compare->showcaseMenu()->setObjectName("compareFileMenu");
@@ -145,6 +147,14 @@ void GalleryWindow::noteControls(GalleryShot& shot, GalleryPanel* panel, const Q
     shot.note(prefix + "titledFrame", panel->titledFrame());
     shot.note(prefix + "dockedWindow", panel->dockedWindow());
     shot.note(prefix + "floatingWindow", panel->floatingWindow());
+    if (QWidget* page = panel->applicationPage()) {
+        shot.note(prefix + "applicationPage", page);
+        shot.note(prefix + "plainDock", panel->plainDock());
+        shot.note(prefix + "mdiArea", panel->mdiArea());
+        shot.note(prefix + "overflowTabs", panel->overflowTabs());
+        shot.note(prefix + "verticalSlider", panel->verticalSlider());
+        shot.note(prefix + "checkableGroup", panel->checkableGroup());
+    }
 
     QMenu* menu = panel->showcaseMenu();
     shot.note(prefix + "menu", menu);

@@ -14,8 +14,9 @@ class GalleryWindow : public QWidget {
     Q_OBJECT
 public:
     // compareStyle: when not null, a second panel painted with that style (owned by the caller) is shown
-    // beside the first.
-    explicit GalleryWindow(QStyle* compareStyle = nullptr, QWidget* parent = nullptr);
+    // beside the first. applicationPage: the panels also show the controls of application mode.
+    explicit GalleryWindow(QStyle* compareStyle = nullptr, bool applicationPage = false,
+                           QWidget* parent = nullptr);
 
     GalleryPanel* panel() const { return m_panel; }
     GalleryPanel* comparePanel() const { return m_compare; }

@@ -4,6 +4,7 @@
 #include "apps/gallery/gallerywindow.h"
 #include "apps/gallery/options.h"
 #include "apps/gallery/screenshot.h"
+#include "host/lookservice.h"
 #include "host/standardhost.h"
 
 #include <QApplication>
@@ -33,6 +34,11 @@ bool hasEnvironment(const char* name) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // The usage needs no display.
+    if (wantsHelp(argc, argv)) {
+        std::fputs(qPrintable(galleryUsage()), stdout);
+        return 0;
+    }
     // Without a display a screenshot is rendered by the offscreen platform.
     const bool noDisplay = !hasEnvironment("DISPLAY") && !hasEnvironment("WAYLAND_DISPLAY") &&
                            !hasEnvironment("QT_QPA_PLATFORM");
@@ -78,6 +84,10 @@ int main(int argc, char** argv) {
         printError(host.errorString());
         return kExitModule;
     }
+    // In application mode the colours follow the application's palette, unless a theme gives them; in
+    // host mode the application takes the host's palette, which keeps every text readable on the look.
+    if (options.applicationMode && options.themeFile.isEmpty())
+        host.look().setFollowsPalette(true);
     const QString modulePath =
         options.modulePath.isEmpty() ? QStringLiteral(MELVORO_DEFAULT_MODULE) : options.modulePath;
     if (!host.loadModule(modulePath)) {
@@ -89,14 +99,18 @@ int main(int argc, char** argv) {
         printError(host.errorString());
         return kExitModule;
     }
+    if (options.applicationMode)
+        style->setProperty("applicationMode", true);
     QApplication::setStyle(style);
+    if (!options.applicationMode)
+        QApplication::setPalette(host.look().hostPalette());
 
     std::unique_ptr<QStyle> compareStyle;
     if (options.compare)
         compareStyle.reset(QStyleFactory::create(QStringLiteral("Windows")));
 
     // The window goes before the host, which then takes its style back before it closes the module.
-    std::unique_ptr<GalleryWindow> owned(new GalleryWindow(compareStyle.get()));
+    std::unique_ptr<GalleryWindow> owned(new GalleryWindow(compareStyle.get(), options.applicationMode));
     window = owned.get();
     for (const QString& message : earlyReports)
         window->appendLog(message);

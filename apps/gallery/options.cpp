@@ -29,7 +29,15 @@ bool parseGalleryOptions(const QStringList& arguments, GalleryOptions& options, 
             ok = takeValue(arguments, i, options.screenshotPath, error);
         else if (a == "--geometry")
             ok = takeValue(arguments, i, options.geometryPath, error);
-        else if (a == "--rtl")
+        else if (a == "--mode") {
+            QString mode;
+            ok = takeValue(arguments, i, mode, error);
+            if (ok && mode != "host" && mode != "application") {
+                error = QString("option --mode takes host or application, not %1").arg(mode);
+                return false;
+            }
+            options.applicationMode = mode == "application";
+        } else if (a == "--rtl")
             options.rightToLeft = true;
         else if (a == "--compare")
             options.compare = true;
@@ -49,23 +57,41 @@ bool parseGalleryOptions(const QStringList& arguments, GalleryOptions& options, 
     return true;
 }
 
-bool wantsScreenshot(int argc, char** argv) {
+namespace {
+
+bool hasArgument(int argc, char** argv, const char* a, const char* b = nullptr) {
     for (int i = 1; i < argc; ++i) {
-        if (argv[i] && std::strcmp(argv[i], "--screenshot") == 0)
+        if (argv[i] && (std::strcmp(argv[i], a) == 0 || (b && std::strcmp(argv[i], b) == 0)))
             return true;
     }
     return false;
 }
 
+} // namespace
+
+bool wantsScreenshot(int argc, char** argv) {
+    return hasArgument(argc, argv, "--screenshot");
+}
+
+bool wantsHelp(int argc, char** argv) {
+    return hasArgument(argc, argv, "--help", "-h");
+}
+
 QString galleryUsage() {
     return QStringLiteral(
-        "Usage: gallery [--module PATH] [--theme FILE] [--rtl] [--compare]\n"
+        "Usage: gallery [--module PATH] [--theme FILE] [--mode host|application] [--rtl] [--compare]\n"
         "               [--screenshot FILE.png [--geometry FILE.json]]\n"
         "Shows every control of the application style, painted by the style module.\n"
         "  --module PATH        the style module to load (default: the one built with the gallery)\n"
         "  --theme FILE         look colours from FILE instead of the built-in theme\n"
+        "  --mode MODE          host (default): the style as its host wants it; application: as any Qt\n"
+        "                       program expects it, with a page of dock widget, sub-windows, overflowing\n"
+        "                       tabs, vertical sliders and a checkable group box (colours follow the\n"
+        "                       palette unless --theme is given)\n"
         "  --rtl                lay the widgets out right to left\n"
         "  --compare            show the same widgets beside them in the base \"Windows\" style\n"
-        "  --screenshot FILE    render the window and an opened pop-up menu to FILE (PNG) and exit\n"
-        "  --geometry FILE      with --screenshot: write where each shown control lies in the PNG (JSON)\n");
+        "  --screenshot FILE    render the window and an opened pop-up menu to FILE (PNG, device pixels)\n"
+        "                       and exit\n"
+        "  --geometry FILE      with --screenshot: write where each shown control lies in the PNG, in\n"
+        "                       device pixels (JSON)\n");
 }

@@ -5,20 +5,22 @@
 #include <QStringList>
 
 struct GalleryOptions {
-    QString modulePath;       // --module PATH; empty: the module built beside the gallery
-    QString themeFile;        // --theme FILE; empty: the look service's built-in theme
-    bool rightToLeft = false; // --rtl
-    QString screenshotPath;   // --screenshot FILE.png: render to PNG and exit
-    QString geometryPath;     // --geometry FILE: write the screenshot's widget geometries as JSON
-    bool compare = false;     // --compare: the same widgets beside them in the base "Windows" style
-    bool help = false;        // --help
+    QString modulePath;           // --module PATH; empty: the module built beside the gallery
+    QString themeFile;            // --theme FILE; empty: the look service's built-in theme
+    bool rightToLeft = false;     // --rtl
+    QString screenshotPath;       // --screenshot FILE.png: render to PNG and exit
+    QString geometryPath;         // --geometry FILE: write the screenshot's widget geometries as JSON
+    bool compare = false;         // --compare: the same widgets beside them in the base "Windows" style
+    bool applicationMode = false; // --mode host|application: the style's mode (host by default)
+    bool help = false;            // --help
 };
 
 // Reads the options after the program name (the toolkit's own options already taken out). False with a
 // message in error for an unknown option, a missing value or --geometry without --screenshot.
 bool parseGalleryOptions(const QStringList& arguments, GalleryOptions& options, QString& error);
 
-// Whether the raw command line asks for a screenshot (read before the toolkit starts).
+// Whether the raw command line asks for a screenshot or for help (read before the toolkit starts).
 bool wantsScreenshot(int argc, char** argv);
+bool wantsHelp(int argc, char** argv);
 
 QString galleryUsage();

@@ -6,10 +6,13 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDockWidget>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -21,6 +24,7 @@
 #include <QRadioButton>
 #include <QSlider>
 #include <QStyle>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -97,7 +101,7 @@ void hover(QWidget* widget) {
 
 } // namespace
 
-GalleryPanel::GalleryPanel(QWidget* parent) : QMainWindow(parent) {
+GalleryPanel::GalleryPanel(QWidget* parent, bool applicationPage) : QMainWindow(parent) {
     setObjectName("galleryPanel");
     if (parent)
         setWindowFlags(Qt::Widget);
@@ -115,9 +119,19 @@ GalleryPanel::GalleryPanel(QWidget* parent) : QMainWindow(parent) {
     grid->addWidget(buildSlidersPage(), 0, 2);
     grid->addWidget(buildGroupsPage(), 1, 0, 1, 3);
     grid->addWidget(buildTabsPage(), 2, 0, 1, 3);
+    if (applicationPage)
+        grid->addWidget(buildApplicationPage(), 3, 0, 1, 3);
     setCentralWidget(central);
 
     buildDocks();
+    if (applicationPage) {
+        m_plainDock = new QDockWidget("Inspector", this);
+        m_plainDock->setObjectName("plainDock");
+        auto* content = new QLabel("A plain dock widget", m_plainDock);
+        content->setMargin(8);
+        m_plainDock->setWidget(content);
+        addDockWidget(Qt::LeftDockWidgetArea, m_plainDock);
+    }
 }
 
 GalleryPanel::~GalleryPanel() = default;
@@ -384,6 +398,71 @@ void GalleryPanel::buildDocks() {
     addDockWidget(Qt::RightDockWidgetArea, m_floating);
     m_floating->setFloating(true);
     m_floating->resize(220, 90);
+}
+
+QWidget* GalleryPanel::buildApplicationPage() {
+    auto* row = new QHBoxLayout;
+
+    m_mdiArea = new QMdiArea;
+    m_mdiArea->setObjectName("mdiArea");
+    m_mdiArea->setMinimumSize(260, 150);
+    for (const char* title : {"Notes", "Report"}) {
+        auto* text = new QLabel(QString("%1 window").arg(QLatin1String(title)));
+        text->setMargin(6);
+        QMdiSubWindow* window = m_mdiArea->addSubWindow(text);
+        window->setWindowTitle(QLatin1String(title));
+        window->resize(170, 90);
+    }
+    const QList<QMdiSubWindow*> windows = m_mdiArea->subWindowList();
+    windows.last()->move(70, 50);
+    m_mdiArea->setActiveSubWindow(windows.last());
+    row->addWidget(m_mdiArea, 2);
+
+    // More tabs than fit: the scroll arrows reach the others.
+    m_overflowTabs = new QTabBar;
+    m_overflowTabs->setObjectName("overflowTabs");
+    for (int i = 1; i <= 9; ++i)
+        m_overflowTabs->addTab(QString("Document %1").arg(i));
+    m_overflowTabs->setMaximumWidth(220);
+    auto* tabsColumn = new QVBoxLayout;
+    tabsColumn->addWidget(m_overflowTabs);
+    tabsColumn->addStretch(1);
+    row->addLayout(tabsColumn, 1);
+
+    auto* sliders = new QHBoxLayout;
+    const QSlider::TickPosition ticks[] = {QSlider::TicksBothSides, QSlider::TicksLeft, QSlider::TicksRight};
+    for (int i = 0; i < 3; ++i) {
+        auto* slider = new QSlider(Qt::Vertical);
+        slider->setRange(0, 10);
+        slider->setValue(3 + 2 * i);
+        slider->setTickPosition(ticks[i]);
+        slider->setMinimumHeight(110);
+        slider->setEnabled(i < 2);
+        sliders->addWidget(slider);
+        if (i == 0) {
+            slider->setObjectName("verticalSlider");
+            m_verticalSlider = slider;
+        }
+    }
+    row->addLayout(sliders);
+
+    m_checkableGroup = new QGroupBox("E&xclusive options");
+    m_checkableGroup->setObjectName("checkableGroup");
+    m_checkableGroup->setCheckable(true);
+    m_checkableGroup->setChecked(true);
+    auto* groupLayout = new QVBoxLayout(m_checkableGroup);
+    groupLayout->addWidget(new QRadioButton("&First"));
+    groupLayout->addWidget(new QRadioButton("&Second"));
+    auto* mode = new QHBoxLayout;
+    mode->addWidget(new QLabel("Mode:"));
+    mode->addWidget(new QLabel("Normal"));
+    groupLayout->addLayout(mode);
+    row->addWidget(m_checkableGroup, 1);
+
+    auto* page = section("Application mode", row);
+    page->setObjectName("applicationPage");
+    m_appPage = page;
+    return page;
 }
 
 void GalleryPanel::applyStyle(QStyle* style) {

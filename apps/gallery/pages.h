@@ -9,7 +9,9 @@
 #include <QString>
 
 class QCheckBox;
+class QDockWidget;
 class QGroupBox;
+class QMdiArea;
 class QMenu;
 class QMenuBar;
 class QProgressBar;
@@ -17,6 +19,7 @@ class QPushButton;
 class QRadioButton;
 class QSlider;
 class QStyle;
+class QTabBar;
 class QTabWidget;
 class QToolBar;
 class QextDockWindow;
@@ -28,7 +31,9 @@ class GalleryPanel : public QMainWindow {
     Q_OBJECT
 public:
     // With a parent the panel is an ordinary child widget; its floating dock window is still a window.
-    explicit GalleryPanel(QWidget* parent = nullptr);
+    // applicationPage: a page of the controls of application mode is added (a plain dock widget, sub-windows,
+    // an overflowing tab bar, vertical sliders with ticks, a checkable group box with a mnemonic).
+    explicit GalleryPanel(QWidget* parent = nullptr, bool applicationPage = false);
     ~GalleryPanel() override;
 
     // Gives this panel and every widget in it (menus and the floating dock window too) the given style,
@@ -61,6 +66,14 @@ public:
     QextDockWindow* dockedWindow() const { return m_docked; }
     QextDockWindow* floatingWindow() const { return m_floating; }
 
+    // The application page and its controls; null without the page.
+    QWidget* applicationPage() const { return m_appPage; }
+    QDockWidget* plainDock() const { return m_plainDock; }
+    QMdiArea* mdiArea() const { return m_mdiArea; }
+    QTabBar* overflowTabs() const { return m_overflowTabs; }
+    QSlider* verticalSlider() const { return m_verticalSlider; }
+    QGroupBox* checkableGroup() const { return m_checkableGroup; }
+
     // Every menu of the panel, the sub-menus included.
     QList<QMenu*> menus() const;
 
@@ -73,6 +86,7 @@ private:
     QWidget* buildGroupsPage();
     QWidget* buildTabsPage();
     void buildDocks();
+    QWidget* buildApplicationPage();
     QMenuBar* m_menuBar = nullptr;
     QMenu* m_fileMenu = nullptr;
     QToolBar* m_toolBar = nullptr;
@@ -92,6 +106,12 @@ private:
     TitledFrame* m_titledFrame = nullptr;
     QextDockWindow* m_docked = nullptr;
     QextDockWindow* m_floating = nullptr;
+    QWidget* m_appPage = nullptr;
+    QDockWidget* m_plainDock = nullptr;
+    QMdiArea* m_mdiArea = nullptr;
+    QTabBar* m_overflowTabs = nullptr;
+    QSlider* m_verticalSlider = nullptr;
+    QGroupBox* m_checkableGroup = nullptr;
 };
 
 // A small coloured icon of the given shape (0 square, 1 circle, 2 triangle), the same on every run.

@@ -94,7 +94,9 @@ QJsonObject GalleryShot::geometry() const {
     const QRect bounds = this->bounds();
     const QSize size = bounds.isEmpty() ? QSize(0, 0) : bounds.size();
     QJsonObject root;
-    root.insert("image", QJsonObject{{"width", size.width()}, {"height", size.height()}});
+    const qreal ratio = m_shots.isEmpty() ? 1.0 : m_shots.first().ratio;
+    root.insert("image",
+                QJsonObject{{"width", size.width()}, {"height", size.height()}, {"devicePixelRatio", ratio}});
     root.insert("rects", m_rects);
     return root;
 }

@@ -1,9 +1,14 @@
 #include "apps/styleplugin/melvorostyleplugin.h"
 
+#include "host/lookservice.h"
 #include "host/standardhost.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QEvent>
 #include <QFileInfo>
+#include <QPointer>
+#include <QWidget>
 #include <QtGlobal>
 #include <dlfcn.h>
 
@@ -17,6 +22,13 @@ VelStandardHost* pluginHost(QString& error) {
     static QString loadError;
     if (!host && loadError.isEmpty()) {
         auto* candidate = new VelStandardHost;
+        // A theme file named by MELVORO_THEME gives the colours; without one they follow the palette.
+        const QString theme = QFile::decodeName(qgetenv("MELVORO_THEME"));
+        const bool themed = !theme.isEmpty() && candidate->loadTheme(theme);
+        if (!theme.isEmpty() && !themed)
+            qWarning("melvoro style: %s", qPrintable(candidate->errorString()));
+        if (!themed)
+            candidate->look().setFollowsPalette(true);
         if (candidate->loadModule(melvoroModulePath())) {
             host = candidate;
         } else {
@@ -27,6 +39,31 @@ VelStandardHost* pluginHost(QString& error) {
     error = loadError;
     return host;
 }
+
+// Top-level windows take their background from the look when the style polishes them. When the
+// application's palette changes, the look follows it and the windows are polished again, so that their
+// background follows too.
+class PaletteWatcher : public QObject {
+public:
+    explicit PaletteWatcher(QStyle* style) : QObject(style), m_style(style) {
+        if (QCoreApplication::instance())
+            QCoreApplication::instance()->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == QCoreApplication::instance() && event->type() == QEvent::ApplicationPaletteChange &&
+            m_style) {
+            const QWidgetList windows = QApplication::topLevelWidgets();
+            for (QWidget* window : windows)
+                if (window->style() == m_style)
+                    m_style->polish(window);
+        }
+        return false;
+    }
+
+private:
+    QPointer<QStyle> m_style;
+};
 
 QString pluginDirectory() {
     Dl_info info{};
@@ -43,9 +80,14 @@ QString melvoroModulePath() {
         return QFile::decodeName(fromEnvironment);
     const QString directory = pluginDirectory();
     if (!directory.isEmpty()) {
-        const QString beside = QDir(directory).filePath(QStringLiteral(MELVORO_MODULE_FILE_NAME));
-        if (QFileInfo(beside).isFile())
-            return beside;
+        // An installed plug-in keeps the module in a folder of its own beside it, where the toolkit
+        // does not look for plug-ins.
+        for (const QString& place : {QStringLiteral("melvoro/" MELVORO_MODULE_FILE_NAME),
+                                     QStringLiteral(MELVORO_MODULE_FILE_NAME)}) {
+            const QString beside = QDir(directory).filePath(place);
+            if (QFileInfo(beside).isFile())
+                return beside;
+        }
     }
     return QStringLiteral(MELVORO_BUILT_MODULE);
 }
@@ -62,7 +104,13 @@ QStyle* MelvoroStylePlugin::create(const QString& key) {
         return nullptr;
     }
     QStyle* style = host->createStyle();
-    if (!style)
+    if (!style) {
         qWarning("melvoro style: %s", qPrintable(host->errorString()));
+        return nullptr;
+    }
+    // Programs written for any Qt style: the style behaves as such programs expect.
+    if (!style->setProperty("applicationMode", true))
+        qWarning("melvoro style: the style module has no application mode");
+    new PaletteWatcher(style);
     return style;
 }

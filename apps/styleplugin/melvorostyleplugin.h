@@ -1,6 +1,7 @@
 #pragma once
-// The Qt style plug-in "melvoro": hands any Qt application the application style of the style module,
-// loaded with the standard host's default theme and built-in images.
+// The Qt style plug-in "melvoro": hands any Qt application the application style of the style module in
+// application mode, with the standard host's built-in images and look colours that follow the
+// application's palette (or come from the theme file that MELVORO_THEME names).
 
 #include <QString>
 #include <QStyle>
@@ -18,5 +19,6 @@ public:
 };
 
 // Where the plug-in looks for the style module: the MELVORO_MODULE environment variable when set, else
-// the module file next to the plug-in, else the module of the build the plug-in came from.
+// the module file in the folder "melvoro" beside the plug-in (an installed plug-in) or next to it, else the
+// module of the build the plug-in came from.
 QString melvoroModulePath();

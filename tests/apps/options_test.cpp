@@ -64,3 +64,17 @@ TEST(GalleryOptions, ScreenshotIsSeenBeforeTheToolkitStarts) {
     EXPECT_TRUE(wantsScreenshot(4, with));
     EXPECT_FALSE(wantsScreenshot(2, without));
 }
+
+TEST(GalleryOptions, ModeIsHostOrApplication) {
+    GalleryOptions options;
+    QString error;
+    ASSERT_TRUE(parseGalleryOptions({}, options, error));
+    EXPECT_FALSE(options.applicationMode);
+    ASSERT_TRUE(parseGalleryOptions({"--mode", "application"}, options, error)) << qPrintable(error);
+    EXPECT_TRUE(options.applicationMode);
+    ASSERT_TRUE(parseGalleryOptions({"--mode", "host"}, options, error));
+    EXPECT_FALSE(options.applicationMode);
+    EXPECT_FALSE(parseGalleryOptions({"--mode", "both"}, options, error));
+    EXPECT_TRUE(error.contains("host or application")) << qPrintable(error);
+    EXPECT_FALSE(parseGalleryOptions({"--mode"}, options, error));
+}

@@ -70,7 +70,8 @@ TEST(AppsStandardHost, StyleLiesAtTheAddressOfTheObjectsStylePart) {
     // QProxyStyle is the first base: the object, its CommonAppStyle part and its QStyle share one address.
     EXPECT_EQ(static_cast<void*>(style), asMelvoro);
     EXPECT_EQ(static_cast<void*>(style), asCommon);
-    EXPECT_STREQ(style->metaObject()->className(), "QProxyStyle");
+    EXPECT_STREQ(style->metaObject()->className(), "MelvoroStyle");
+    EXPECT_TRUE(style->inherits("CommonAppStyle"));
     // Handed out with count 0: the first reference and its release delete it.
     object->addRef();
     object->release();

@@ -3,8 +3,8 @@
 
 #include "frame/classfactory.h"
 #include "frame/component.h"
-#include "host/hostcontext.h"
 #include "runtime/typewalk.h"
+#include "testhostcontext.h"
 
 #include <gtest/gtest.h>
 
@@ -79,8 +79,8 @@ TEST_F(FrameComponent, TypeWalkOfTheComponentAnswersTrueAndRecordsNothing) {
 }
 
 TEST_F(FrameComponent, InitializeSetsTheHostContextAndTheLastOneWins) {
-    VelHostContext first('1');
-    VelHostContext second('2');
+    TestHostContext first('1');
+    TestHostContext second('2');
     VelBaseComponent* a = newComponent();
     VelBaseComponent* b = newComponent();
     a->initialize(&first);

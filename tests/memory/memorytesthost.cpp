@@ -2,18 +2,31 @@
 
 #include "memorytesthost.h"
 
+#include "runtime/hostcontext.h"
+
+#if !defined(MELVORO_RUNTIME_ONLY)
 #include "host/dirservice.h"
 #include "host/errorservice.h"
-#include "runtime/hostcontext.h"
+#endif
 
 #include <cstdio>
 #include <cstdlib>
-#include <dirent.h>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <system_error>
 
+#if defined(MELVORO_RUNTIME_ONLY)
+MemoryTestHost& memoryTestHost() {
+    static MemoryTestHost* host = [] {
+        auto* h = new MemoryTestHost;
+        velSetHostContext(&h->context);
+        return h;
+    }();
+    velSetHostContext(&host->context);
+    return *host;
+}
+#else
 MemoryTestHost& memoryTestHost() {
     static MemoryTestHost* host = [] {
         auto* h = new MemoryTestHost;
@@ -23,7 +36,8 @@ MemoryTestHost& memoryTestHost() {
         h->directories = new VelHostDirService;
         // Shared by every test process, so it is made but never emptied here.
         const std::string temp = std::string(MELVORO_BINARY_DIR) + "/memory-tests";
-        mkdir(temp.c_str(), 0700);
+        std::error_code error;
+        std::filesystem::create_directory(temp, error);
         h->directories->setDirectory("temp", qstring(temp));
         h->context.offer<IVelDirService>(h->directories);
         return h;
@@ -38,6 +52,7 @@ MemoryTestHost& resetMemoryTestHost() {
     host.manager->resetAsks();
     return host;
 }
+#endif
 
 // ---- HeapFaults ----
 
@@ -82,6 +97,7 @@ HeapFaults::~HeapFaults() {
     g_faults = nullptr;
 }
 
+#if !defined(MELVORO_RUNTIME_ONLY)
 VelHostErrorService* makeEchoingErrorService(std::function<std::string()> status) {
     auto* service = new VelHostErrorService;
     service->setListener([status](const VelHostErrorService::Report& report) {
@@ -93,29 +109,25 @@ VelHostErrorService* makeEchoingErrorService(std::function<std::string()> status
     });
     return service;
 }
+#endif
 
 // ---- files ----
 
 std::vector<std::string> directoryEntries(const std::string& path) {
     std::vector<std::string> names;
-    if (DIR* dir = opendir(path.c_str())) {
-        while (dirent* entry = readdir(dir)) {
-            const std::string name = entry->d_name;
-            if (name != "." && name != "..")
-                names.push_back(name);
-        }
-        closedir(dir);
-    }
+    std::error_code error;
+    for (std::filesystem::directory_iterator it(path, error), end; !error && it != end; it.increment(error))
+        names.push_back(it->path().filename().string());
     return names;
 }
 
 std::string scratchDirectory(const std::string& name) {
     const std::string root = std::string(MELVORO_BINARY_DIR) + "/memory-tests";
-    mkdir(root.c_str(), 0700);
     const std::string path = root + "/" + name;
-    mkdir(path.c_str(), 0700);
+    std::error_code error;
+    std::filesystem::create_directories(path, error);
     for (const std::string& entry : directoryEntries(path))
-        unlink((path + "/" + entry).c_str());
+        std::filesystem::remove(path + "/" + entry, error);
     return path;
 }
 
@@ -131,6 +143,7 @@ void writeFile(const std::string& path, const std::string& contents) {
     out << contents;
 }
 
+#if !defined(MELVORO_RUNTIME_ONLY)
 std::string utf8(const PooledString& text) {
     return text.toQString().toStdString();
 }
@@ -138,3 +151,4 @@ std::string utf8(const PooledString& text) {
 QString qstring(const std::string& text) {
     return QString::fromStdString(text);
 }
+#endif

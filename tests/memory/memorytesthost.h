@@ -1,9 +1,8 @@
 #pragma once
 // What the memory tests share: the test program's host, services offered for one scope, injected heap
-// failures, scratch directories and string helpers.
+// failures, scratch directories and string helpers. Built without Qt, the host is a plain context and
+// offers no service of its own.
 
-#include "host/hostcontext.h"
-#include "host/memorymanager.h"
 #include "memory/heaphook.h"
 #include "runtime/pooledstring.h"
 
@@ -12,27 +11,36 @@
 #include <string>
 #include <vector>
 
+#include "testhostcontext.h"
+
+#if !defined(MELVORO_RUNTIME_ONLY)
+#include "host/memorymanager.h"
 class VelHostDirService;
 class VelHostErrorService;
+#endif
 
 // The host of the test program. Its context is installed as the runtime's host context on first use and
 // is never destroyed: module-wide holders of the runtime give their references back into it at exit.
 // The services whose look-up the runtime makes once per module lifetime (memory manager, directory
 // service) are offered from the start; the memory manager's reserve starts empty.
 struct MemoryTestHost {
-    VelHostContext context;
+    TestHostContext context;
+#if !defined(MELVORO_RUNTIME_ONLY)
     VelHostMemoryManager* manager = nullptr;
     VelHostDirService* directories = nullptr;
+#endif
 };
 MemoryTestHost& memoryTestHost();
+#if !defined(MELVORO_RUNTIME_ONLY)
 // The same host for a test that looks at the memory manager: its reserve emptied and its asks counted
 // from zero again.
 MemoryTestHost& resetMemoryTestHost();
+#endif
 
 // Offers `service` under Interface's name for the life of the scope; the scope holds one reference.
 template <class Interface, class Service> class ScopedService {
 public:
-    ScopedService(VelHostContext& context, Service* service) : m_context(context), m_service(service) {
+    ScopedService(TestHostContext& context, Service* service) : m_context(context), m_service(service) {
         static_cast<IVelUnknown*>(m_service)->addRef();
         m_context.offer<Interface>(m_service);
     }
@@ -46,7 +54,7 @@ public:
     Service* get() const { return m_service; }
 
 private:
-    VelHostContext& m_context;
+    TestHostContext& m_context;
     Service* m_service;
 };
 
@@ -73,10 +81,12 @@ private:
     VelHeapFunctions m_previous;
 };
 
+#if !defined(MELVORO_RUNTIME_ONLY)
 // The host's error service, writing every report to stderr as one line
 // "report level=<level> context=[<context>] <status>" and then the message, where <status> is what
 // `status` answers at the time of the report (empty without it). Death tests read this from the child.
 VelHostErrorService* makeEchoingErrorService(std::function<std::string()> status = nullptr);
+#endif
 
 // An empty directory for one test, under the build tree; the same name gives the same path in every
 // process, so a death test's parent can look at what its child left behind.
@@ -86,5 +96,7 @@ std::vector<std::string> directoryEntries(const std::string& path);
 std::string readFile(const std::string& path);
 void writeFile(const std::string& path, const std::string& contents);
 
+#if !defined(MELVORO_RUNTIME_ONLY)
 std::string utf8(const PooledString& text);
 QString qstring(const std::string& text);
+#endif

@@ -1,10 +1,10 @@
 // Framework objects: casts by class and interface name, reference counting with and without a host
 // context, and the identifier type.
 
-#include "host/hostcontext.h"
 #include "runtime/typewalk.h"
 #include "runtime/velid.h"
 #include "runtime/velobject.h"
+#include "testhostcontext.h"
 
 #include <gtest/gtest.h>
 
@@ -234,7 +234,7 @@ TEST_F(RuntimeObject, WithAHostContextTheHostCountsAndDecidesDeletion) {
 }
 
 TEST_F(RuntimeObject, ReferenceHostCountingMarksTheObjectJustBeforeDeletion) {
-    VelHostContext host;
+    TestHostContext host;
     velSetHostContext(&host);
     int32_t seen = 0;
     auto* object = new Observed(&seen);
@@ -248,7 +248,7 @@ TEST_F(RuntimeObject, ReferenceHostCountingMarksTheObjectJustBeforeDeletion) {
 }
 
 TEST_F(RuntimeObject, CountsStayBalancedUnderTwoThreadsThroughTheHost) {
-    VelHostContext host;
+    TestHostContext host;
     velSetHostContext(&host);
     int32_t seen = 0;
     auto* object = new Observed(&seen);

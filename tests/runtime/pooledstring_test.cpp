@@ -276,9 +276,4 @@ TEST(StringsPooledString, ExtensionIsTheTextAfterTheLastDotOfTheLastPathPart) {
     EXPECT_EQ(textOf(owned(".hidden").extension()), u"hidden");
 }
 
-TEST(StringsPooledString, ConvertsToAQtString) {
-    EXPECT_EQ(PooledString::fromLatin1("caf\xe9").toQString(), QString::fromUtf8("caf\xc3\xa9"));
-    EXPECT_TRUE(PooledString().toQString().isEmpty());
-}
-
 } // namespace

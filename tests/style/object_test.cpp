@@ -300,8 +300,16 @@ TEST(Style1Object, DefaultBaseIsTheToolkitsWindowsStyle) {
     MelvoroStyle style;
     ASSERT_NE(style.baseStyle(), nullptr);
     EXPECT_STREQ(style.baseStyle()->metaObject()->className(), "QWindowsStyle");
-    // The style has no meta-object of its own.
-    EXPECT_STREQ(style.metaObject()->className(), "QProxyStyle");
+    // The style's meta-object names its class, in either mode; casts by the toolkit find it.
+    EXPECT_STREQ(style.metaObject()->className(), "MelvoroStyle");
+    for (bool applicationMode : {false, true}) {
+        style.setApplicationMode(applicationMode);
+        QStyle* asStyle = &style;
+        EXPECT_TRUE(asStyle->inherits("MelvoroStyle"));
+        EXPECT_TRUE(asStyle->inherits("CommonAppStyle"));
+        EXPECT_EQ(qobject_cast<MelvoroStyle*>(asStyle), &style);
+        EXPECT_EQ(qobject_cast<CommonAppStyle*>(asStyle), &style);
+    }
 }
 
 TEST(Style1Object, ReleasingTheLastReferenceDestroysTheWholeStyle) {

@@ -1,0 +1,71 @@
+// Application mode: sliders in both orientations, painted from the image store's pictures into the
+// toolkit's geometry (relative to the option's rectangle), with tick marks, a pressed handle and a faded
+// disabled slider.
+
+#include "style/melvorostyle.h"
+
+#include <QPainter>
+#include <QStyleOption>
+#include <QTransform>
+
+namespace {
+
+constexpr qreal kDisabledOpacity = 0.45;
+// Laid over the handle while it is pressed.
+const QColor kPressedShade(0, 0, 0, 80);
+
+} // namespace
+
+void MelvoroStyle::drawSliderApp(const QStyleOptionSlider* option, QPainter* painter,
+                                 const QWidget* widget) const {
+    const bool horizontal = option->orientation == Qt::Horizontal;
+    const QRect groove = subControlRect(CC_Slider, option, SC_SliderGroove, widget);
+    const QRect handle = subControlRect(CC_Slider, option, SC_SliderHandle, widget);
+    // Pictures of a horizontal slider, turned a quarter for a vertical one.
+    auto picture = [horizontal](const char* name) {
+        const QPixmap pixmap = stylePixmap(name);
+        return horizontal ? pixmap : pixmap.transformed(QTransform().rotate(90));
+    };
+
+    painter->save();
+    const State hover = State_Enabled | State_MouseOver;
+    if ((option->state & hover) == hover && horizontal)
+        drawHoverHighlight(painter, option->rect.adjusted(0, 4, 0, -4));
+    if (!(option->state & State_Enabled))
+        painter->setOpacity(kDisabledOpacity);
+
+    if ((option->subControls & SC_SliderGroove) && groove.isValid()) {
+        const QPixmap bar = picture("slider_bar");
+        QRect target;
+        if (horizontal) {
+            target = QRect(groove.x() + 5, 0, groove.width() - 10, bar.height());
+            target.moveCenter(QPoint(target.center().x(), groove.center().y()));
+        } else {
+            target = QRect(0, groove.y() + 5, bar.width(), groove.height() - 10);
+            target.moveCenter(QPoint(groove.center().x(), target.center().y()));
+        }
+        painter->drawPixmap(target, bar);
+    }
+
+    if (option->subControls & SC_SliderTickmarks) {
+        // The base style draws the tick marks alone (no groove, handle or focus frame of its own).
+        QStyleOptionSlider ticks(*option);
+        ticks.subControls = SC_SliderTickmarks;
+        ticks.state &= ~State_HasFocus;
+        QProxyStyle::drawComplexControl(CC_Slider, &ticks, painter, widget);
+    }
+
+    if ((option->subControls & SC_SliderHandle) && handle.isValid()) {
+        painter->drawPixmap(handle, picture("slider_thumb_on"));
+        if ((option->state & State_Sunken) && (option->activeSubControls & SC_SliderHandle))
+            painter->fillRect(handle, kPressedShade);
+    }
+    painter->restore();
+
+    if (option->state & State_HasFocus) {
+        QStyleOptionFocusRect focus;
+        focus.QStyleOption::operator=(*option);
+        focus.rect = subElementRect(SE_SliderFocusRect, option, widget);
+        drawPrimitive(PE_FrameFocusRect, &focus, painter, widget);
+    }
+}
