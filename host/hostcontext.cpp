@@ -68,7 +68,8 @@ void VelHostContext::withdraw(const char* name) {
         QMutexLocker lock(&m_mutex);
         entry = m_services.take(QByteArray(name));
     }
-    retire(entry);
+    if (entry.unknown)
+        entry.unknown->release();
 }
 
 void VelHostContext::withdrawAll() {

@@ -3,9 +3,9 @@
 // counts references atomically, so counts are safe between threads.
 //
 // A look-up hands a service out without a reference (the caller takes its own once it has the pointer),
-// so a service that is replaced or withdrawn may still be on its way to a caller on another thread. The
-// context therefore keeps one reference on every service it stops offering until it is destroyed or
-// withdraws everything, when no look-up may run any more.
+// so a service that is replaced may still be on its way to a caller on another thread. The context
+// therefore keeps one reference on every service it replaces until it is destroyed or withdraws
+// everything, when no look-up may run any more.
 
 #include "runtime/hostcontext.h"
 #include "runtime/iptr.h"
@@ -30,7 +30,9 @@ public:
     template <class T> void offer(T* service) {
         addService(VelInterfaceName<T>::value, service, static_cast<IVelUnknown*>(service));
     }
-    // The service of that name is no longer found (its reference is kept, see above).
+    // The service of that name is no longer found and the context lets go of it at once: the host
+    // withdraws a service when no look-up of that name can run any more. (To change a service while
+    // modules look it up, offer the new one under the same name.)
     void withdraw(const char* name);
     // Lets go of every service, offered or kept; the caller makes sure no look-up runs meanwhile.
     void withdrawAll();
@@ -52,7 +54,7 @@ private:
 
     mutable QMutex m_mutex;
     QHash<QByteArray, Entry> m_services;
-    // Services no longer offered, one reference each.
+    // Services replaced by others, one reference each.
     QSet<IVelUnknown*> m_retired;
     QHash<QByteArray, int> m_lookups;
     char m_character;
