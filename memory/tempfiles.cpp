@@ -46,6 +46,11 @@ bool velMakeSwapFilePath(PooledString& out) {
 
     char name[64];
     std::snprintf(name, sizeof name, kFileNamePattern, unsigned(process), unsigned(uint32_t(counter)));
+    // Without a directory the name alone would denote the root of the drive.
+    if (out.isEmpty()) {
+        out = PooledString::fromLatin1(name + 1);
+        return false;
+    }
     out.append(PooledString::fromLatin1(name));
     return true;
 }

@@ -7,7 +7,8 @@
 
 // Replaces out's contents by the full path of a new swap file: the data store's "Directories/Temp
 // Directory" when it has a value, otherwise the directory service's "temp" directory (a bare drive gets
-// its root separator), then the file name. Always true.
+// its root separator), then the file name. False when neither gives a directory: a swap file is never
+// put into the root directory; out then holds the bare file name (without its separator), for reports.
 bool velMakeSwapFilePath(PooledString& out);
 
 // The directory service's "temp" directory, or an empty string when the host has no directory service.
