@@ -3,6 +3,9 @@
 #include "frame/component.h"
 
 #include "frame/classfactory.h"
+#include "runtime/modulereferences.h"
+
+#include <atomic>
 
 namespace {
 
@@ -20,7 +23,22 @@ IVelComponentFactory* g_componentFactory = new VelBaseComponentFact;
 IVelClassFactory* g_classFactory = VelDefaultClassFactory::instance();
 IVelComponentCustomizer* g_customizer = new CompInitializer;
 
+std::atomic<int32_t> g_liveComponents{0};
+
 } // namespace
+
+int32_t velLiveComponents() {
+    return g_liveComponents.load(std::memory_order_acquire);
+}
+
+VelBaseComponent::VelBaseComponent() {
+    g_liveComponents.fetch_add(1, std::memory_order_acq_rel);
+}
+
+VelBaseComponent::~VelBaseComponent() {
+    if (g_liveComponents.fetch_sub(1, std::memory_order_acq_rel) == 1)
+        velReleaseModuleReferences();
+}
 
 const VelID& velComponentId() {
     return g_componentId;

@@ -3,6 +3,7 @@
 #include "host/hostcontext.h"
 
 #include "host/saturatingcount.h"
+#include "runtime/modulereferences.h"
 #include "runtime/pooledstring.h"
 
 #include <QMutexLocker>
@@ -19,6 +20,12 @@ constexpr int32_t kDeletedCount = -42;
 VelHostContext::VelHostContext(char character) : m_character(character) {}
 
 VelHostContext::~VelHostContext() {
+    // A runtime linked into the host counts through this context too: its module-wide references go back
+    // while the context can still count them, and it counts on its own from here on.
+    if (velHostContext() == this) {
+        velReleaseModuleReferences();
+        velSetHostContext(nullptr);
+    }
     withdrawAll();
 }
 

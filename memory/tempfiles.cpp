@@ -4,6 +4,7 @@
 
 #include "platform/sysinfo.h"
 #include "runtime/iptr.h"
+#include "runtime/modulereferences.h"
 #include "runtime/services.h"
 
 #include <cstdio>
@@ -23,9 +24,9 @@ void velSetSwapCounterSource(VelCounterSource source) {
 }
 
 const PooledString& velTempDirectory() {
-    static SPtr<IVelDirService> service;
-    if (service)
-        return service->directory(kTempDirectoryName);
+    static VelModuleService<IVelDirService> service;
+    if (IVelDirService* directories = service.get())
+        return directories->directory(kTempDirectoryName);
     static const PooledString fallback;
     return fallback;
 }

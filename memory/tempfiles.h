@@ -12,7 +12,8 @@
 bool velMakeSwapFilePath(PooledString& out);
 
 // The directory service's "temp" directory, or an empty string when the host has no directory service.
-// The service is looked up once, on the first call, for the module's whole life.
+// The service is looked up once, on the first call, and held until the module gives its module-wide
+// references back (at unload, or when the host lets go of the module's last component).
 const PooledString& velTempDirectory();
 
 // The counter that makes swap file names unique; null restores the performance counter.

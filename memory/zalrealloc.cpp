@@ -13,6 +13,7 @@
 #include "memory/tempfiles.h"
 #include "platform/files.h"
 #include "runtime/iptr.h"
+#include "runtime/modulereferences.h"
 #include "runtime/pooledstring.h"
 #include "runtime/services.h"
 
@@ -51,9 +52,10 @@ int64_t byteSize(int32_t elementSize, int32_t count) {
     return bytes;
 }
 
-// The host's memory manager, looked up once for the module's whole life; null when it had none then.
+// The host's memory manager, looked up once (until the module gives its module-wide references back);
+// null when the host had none then.
 VelMM::IVelMManager* memoryManager() {
-    static SPtr<VelMM::IVelMManager> manager;
+    static VelModuleService<VelMM::IVelMManager> manager;
     return manager.get();
 }
 
