@@ -35,9 +35,24 @@ VelModuleReference::~VelModuleReference() {
 }
 
 void velReleaseModuleReferences() {
-    // The holders stay listed: a holder that looks its object up again later needs no new entry. A release
-    // may run a destructor that uses the runtime (and so a holder) again; the lock is re-entrant.
-    VelLockGuard guard(g_lock);
-    for (VelModuleReference* holder = g_first; holder; holder = holder->m_next)
-        holder->letGo();
+    // The holders stay listed: a holder that looks its object up again later needs no new entry. They let
+    // go outside the lock, since a release may run a destructor that needs other locks of the runtime
+    // (the pool lock), under which holders enlist.
+    constexpr int kMostAtOnce = 32;
+    VelModuleReference* holders[kMostAtOnce];
+    VelModuleReference* rest = nullptr;
+    int count = 0;
+    {
+        VelLockGuard guard(g_lock);
+        for (rest = g_first; rest && count < kMostAtOnce; rest = rest->m_next)
+            holders[count++] = rest;
+    }
+    for (int i = 0; i < count; ++i)
+        holders[i]->letGo();
+    // A module with more holders than that lets the others go under the lock.
+    if (rest) {
+        VelLockGuard guard(g_lock);
+        for (VelModuleReference* holder = rest; holder; holder = holder->m_next)
+            holder->letGo();
+    }
 }
