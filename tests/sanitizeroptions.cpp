@@ -2,5 +2,5 @@
 // ends on purpose is listed, with the reason for each entry, in tests/lsan.supp; the test programs name
 // that file themselves, so a test program run by hand uses it too.
 extern "C" const char* __lsan_default_options() {
-    return "suppressions=" MELVORO_SOURCE_DIR "/tests/lsan.supp:print_suppressions=0";
+    return "suppressions=" MELVORO_SOURCE_DIR "/tests/lsan.supp:print_suppressions=0:fast_unwind_on_malloc=0";
 }

@@ -100,6 +100,9 @@ protected:
         EXPECT_EXIT(growth(), ::testing::ExitedWithCode(255),
                     ::testing::AllOf(::testing::HasSubstr(report), ::testing::HasSubstr(kMessageStart)));
         EXPECT_TRUE(directoryEntries(directory).empty());
+        // Only the child that died used the block.
+        std::free(block);
+        block = nullptr;
     }
 
     MemoryTestHost* host = nullptr;
