@@ -133,11 +133,11 @@ bool VelModuleFile::check(const QString& path, QString* reason) {
     const uint8_t byteOrder = uint8_t(header[5]);
     if (elfClass != kClass32 && elfClass != kClass64)
         return fail(reason,
-                    QStringLiteral("the file's ELF header is damaged (unknown class %1)").arg(elfClass));
+                    QStringLiteral("the file's ELF header is damaged (unknown class %1)").arg(int(elfClass)));
     if (byteOrder != kLittleEndian && byteOrder != kBigEndian)
         return fail(
             reason,
-            QStringLiteral("the file's ELF header is damaged (unknown byte order %1)").arg(byteOrder));
+            QStringLiteral("the file's ELF header is damaged (unknown byte order %1)").arg(int(byteOrder)));
     if (header.size() < (elfClass == kClass64 ? 64 : 52))
         return fail(reason, damaged(fileSize, uint64_t(elfClass == kClass64 ? 64 : 52)));
 
@@ -148,7 +148,7 @@ bool VelModuleFile::check(const QString& path, QString* reason) {
         const char* name = machineName(machine);
         const QString theirs =
             QStringLiteral("%1%2, %3")
-                .arg(name ? QString::fromLatin1(name) : QStringLiteral("machine number %1").arg(machine))
+                .arg(name ? QString::fromLatin1(name) : QStringLiteral("machine number %1").arg(int(machine)))
                 .arg(elfClass == kClass64 ? QStringLiteral(" (64-bit)") : QStringLiteral(" (32-bit)"))
                 .arg(byteOrder == kBigEndian ? QStringLiteral("big-endian")
                                              : QStringLiteral("little-endian"));
