@@ -9,7 +9,7 @@
 
 namespace {
 
-// Created by the first call of VelDefaultClassFactory::instance() and kept until the process ends.
+// Created by the first call of VelDefaultClassFactory::instance() and kept until the module unloads.
 VelDefaultClassFactory* g_instance = nullptr;
 VelClassRegistry* g_registry = nullptr;
 
@@ -86,6 +86,13 @@ VelDefaultClassFactory* VelDefaultClassFactory::instance() {
         g_instance = instance.release();
     }
     return g_instance;
+}
+
+void velDestroyClassFactory() {
+    delete g_registry;
+    g_registry = nullptr;
+    delete g_instance;
+    g_instance = nullptr;
 }
 
 void VelDefaultClassFactory::registerFactory(VelItemFactory* factory) {

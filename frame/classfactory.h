@@ -42,6 +42,7 @@ public:
 
 class VelDefaultClassFactory : public IVelClassFactory {
 public:
+    // The module's one class factory, made with its registry on the first call.
     static VelDefaultClassFactory* instance();
 
     void registerFactory(VelItemFactory* factory);
@@ -52,6 +53,10 @@ public:
     bool next(VelID& out) override;
     const char* className(const VelID& classId) override;
 };
+
+// Frees the class factory and its registry (at unload, when no component is left to use them); the
+// registered item factories are not touched. A later instance() makes a new, empty one.
+void velDestroyClassFactory();
 
 // The module's classes: the module installs one registration function at load; the first initialize
 // of a component runs it, and later ones do nothing once it has succeeded.

@@ -3,6 +3,9 @@
 #include "frame/component.h"
 
 #include "frame/classfactory.h"
+#include "runtime/modulereferences.h"
+
+#include <atomic>
 
 namespace {
 
@@ -13,14 +16,48 @@ const VelID kComponentId(0x7b3e2a91u, 0x4c5du, 0x4e8fu, kComponentIdTail);
 const char kComponentName[] = "MelvoroGUI";
 const char kBuildStamp[] = "2010-12-16 11:42";
 
-// Made at load, in this order, and never destroyed explicitly (only the identifier copy is destroyed at
-// unload, as a static object).
+// Made at load, in this order. At unload they are freed by g_frameEnd below, unless a component is still
+// alive (a host that never released it may still call it), in which case they stay.
 VelID g_componentId(kComponentId);
 IVelComponentFactory* g_componentFactory = new VelBaseComponentFact;
 IVelClassFactory* g_classFactory = VelDefaultClassFactory::instance();
 IVelComponentCustomizer* g_customizer = new CompInitializer;
 
+std::atomic<int32_t> g_liveComponents{0};
+
+// Made after the objects above, so destroyed before the identifier copy. The static item factories,
+// made later (at the first initialize), are gone by then.
+struct FrameEnd {
+    FrameEnd() = default;
+    FrameEnd(const FrameEnd&) = delete;
+    FrameEnd& operator=(const FrameEnd&) = delete;
+    ~FrameEnd() {
+        if (g_liveComponents.load(std::memory_order_acquire) != 0)
+            return;
+        delete g_customizer;
+        g_customizer = nullptr;
+        delete g_componentFactory;
+        g_componentFactory = nullptr;
+        g_classFactory = nullptr;
+        velDestroyClassFactory();
+    }
+};
+FrameEnd g_frameEnd;
+
 } // namespace
+
+int32_t velLiveComponents() {
+    return g_liveComponents.load(std::memory_order_acquire);
+}
+
+VelBaseComponent::VelBaseComponent() {
+    g_liveComponents.fetch_add(1, std::memory_order_acq_rel);
+}
+
+VelBaseComponent::~VelBaseComponent() {
+    if (g_liveComponents.fetch_sub(1, std::memory_order_acq_rel) == 1)
+        velReleaseModuleReferences();
+}
 
 const VelID& velComponentId() {
     return g_componentId;

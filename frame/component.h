@@ -63,6 +63,11 @@ public:
 
 class VelBaseComponent : public IVelComponent, public IVelCompInternal {
 public:
+    VelBaseComponent();
+    // The last component of the module to go gives the module's module-wide references back to the host
+    // (the host's context still counts, as it does this very release).
+    ~VelBaseComponent() override;
+
     bool queryInterface(const char* name, void* outOrWalk, int32_t reserved) override;
     const char* className() override { return "VelBaseComponent"; }
 
@@ -86,5 +91,7 @@ public:
 
 // The module-wide objects made at load.
 const VelID& velComponentId();
+// Components of the module that are alive.
+int32_t velLiveComponents();
 IVelComponentFactory* velComponentFactory();
 IVelComponentCustomizer* velCustomizer();

@@ -2,6 +2,8 @@
 
 #include "host/hostcontext.h"
 
+#include "host/saturatingcount.h"
+#include "runtime/modulereferences.h"
 #include "runtime/pooledstring.h"
 
 #include <QMutexLocker>
@@ -18,14 +20,37 @@ constexpr int32_t kDeletedCount = -42;
 VelHostContext::VelHostContext(char character) : m_character(character) {}
 
 VelHostContext::~VelHostContext() {
+    // A runtime linked into the host counts through this context too: its module-wide references go back
+    // while the context can still count them, and it counts on its own from here on.
+    if (velHostContext() == this) {
+        velReleaseModuleReferences();
+        velSetHostContext(nullptr);
+    }
     withdrawAll();
+}
+
+void VelHostContext::retire(const Entry& entry) {
+    if (!entry.unknown)
+        return;
+    // One reference per object is enough to keep it; a further one goes back at once, which cannot be
+    // the last while the kept one is held.
+    bool kept = false;
+    {
+        QMutexLocker lock(&m_mutex);
+        kept = m_retired.contains(entry.unknown);
+        if (!kept)
+            m_retired.insert(entry.unknown);
+    }
+    if (kept)
+        entry.unknown->release();
 }
 
 void VelHostContext::addService(const char* name, void* iface, IVelUnknown* unknown) {
     if (!name || !*name || !iface || !unknown)
         return;
-    // The new reference is taken before an older service of the same name is let go; both happen outside
-    // the lock, since a release may run a destructor that calls back into this context.
+    // The new reference is taken before an older service of the same name is let go. The older one may
+    // just have been handed out by findService to a caller that has not taken its own reference yet, so
+    // the context keeps it (retires it) until it is destroyed or withdraws everything.
     unknown->addRef();
     Entry previous{nullptr, nullptr};
     {
@@ -36,8 +61,10 @@ void VelHostContext::addService(const char* name, void* iface, IVelUnknown* unkn
             previous = it.value();
         m_services.insert(key, Entry{iface, unknown});
     }
-    if (previous.unknown)
-        previous.unknown->release();
+    if (previous.unknown == unknown)
+        unknown->release();
+    else
+        retire(previous);
 }
 
 void VelHostContext::withdraw(const char* name) {
@@ -54,13 +81,18 @@ void VelHostContext::withdraw(const char* name) {
 
 void VelHostContext::withdrawAll() {
     QHash<QByteArray, Entry> services;
+    QSet<IVelUnknown*> retired;
     {
         QMutexLocker lock(&m_mutex);
         services.swap(m_services);
+        retired.swap(m_retired);
     }
+    // Released outside the lock: a release may run a destructor that calls back into this context.
     for (const Entry& entry : qAsConst(services))
         if (entry.unknown)
             entry.unknown->release();
+    for (IVelUnknown* unknown : qAsConst(retired))
+        unknown->release();
 }
 
 int VelHostContext::lookups(const char* name) const {
@@ -84,7 +116,7 @@ int32_t VelHostContext::findService(const PooledName* name, void** out) {
     if (counted == m_lookups.end())
         m_lookups.insert(QByteArray(name->text), 1);
     else
-        ++counted.value();
+        velCountUp(counted.value());
     auto it = m_services.constFind(key);
     if (it == m_services.constEnd())
         return 0;

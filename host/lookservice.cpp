@@ -1,5 +1,6 @@
 #include "host/lookservice.h"
 
+#include "host/saturatingcount.h"
 #include "host/servicequery.h"
 #include "style/contrast.h"
 
@@ -346,17 +347,19 @@ int32_t VelHostLook::answer(const PooledName& name, QColor& color, bool withWidg
     if (m_followsPalette)
         followApplicationPalette();
     const int index = colorIndex(name.text);
-    Ask& ask = m_log[m_logCount % LogCapacity];
+    Ask& ask = m_log[m_logNext];
     ask.color = index;
     ask.withWidget = withWidget;
     ask.widget = widget;
     ask.borrowedName = name.text && !name.isOwned();
-    ++m_logCount;
+    m_logNext = m_logNext + 1 < LogCapacity ? m_logNext + 1 : 0;
+    if (m_logSize < LogCapacity)
+        ++m_logSize;
     if (index < 0) {
-        ++m_unknownAsks;
+        velCountUp(m_unknownAsks);
         return 0;
     }
-    ++m_asks[index];
+    velCountUp(m_asks[index]);
     color = m_colors[index];
     return 1;
 }
@@ -369,19 +372,20 @@ int VelHostLook::asks(const char* name) const {
 int VelHostLook::totalAsks() const {
     int total = m_unknownAsks;
     for (int count : m_asks)
-        total += count;
+        total = velCountSum(total, count);
     return total;
 }
 
 int VelHostLook::askLogSize() const {
-    return m_logCount < LogCapacity ? m_logCount : LogCapacity;
+    return m_logSize;
 }
 
 VelHostLook::Ask VelHostLook::askAt(int index) const {
     const int size = askLogSize();
     if (index < 0 || index >= size)
         return Ask();
-    const int oldest = m_logCount - size;
+    // The oldest filled slot is m_logNext once the ring is full, slot 0 before.
+    const int oldest = size < LogCapacity ? 0 : m_logNext;
     return m_log[(oldest + index) % LogCapacity];
 }
 
@@ -389,5 +393,6 @@ void VelHostLook::resetAsks() {
     for (int& count : m_asks)
         count = 0;
     m_unknownAsks = 0;
-    m_logCount = 0;
+    m_logNext = 0;
+    m_logSize = 0;
 }

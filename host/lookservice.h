@@ -99,9 +99,14 @@ private:
     QColor m_colors[ColorCount];
     int m_asks[ColorCount] = {};
     int m_unknownAsks = 0;
+    // The latest asks: a ring whose next slot is m_logNext; m_logSize of its slots are filled. Neither
+    // grows past LogCapacity, however long the host runs.
     Ask m_log[LogCapacity];
-    int m_logCount = 0; // asks logged in total; the ring holds the latest LogCapacity
+    int m_logNext = 0;
+    int m_logSize = 0;
     QString m_error;
     bool m_followsPalette = false;
     qint64 m_paletteKey = 0; // the palette the colours were worked out for
+
+    friend class VelHostLookProbe; // lets tests start the counters near their limits
 };

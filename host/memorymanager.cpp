@@ -2,6 +2,7 @@
 
 #include "host/memorymanager.h"
 
+#include "host/saturatingcount.h"
 #include "host/servicequery.h"
 
 #include <cstdlib>
@@ -22,7 +23,7 @@ bool VelHostMemoryManager::releaseMemory() {
     void* block = nullptr;
     {
         std::lock_guard<std::mutex> lock(m_mutex);
-        ++m_asks;
+        velCountUp(m_asks);
         if (m_reserve.empty())
             return false;
         block = m_reserve.back();

@@ -2,6 +2,8 @@
 
 #include "host/moduleloader.h"
 
+#include "host/modulefile.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <dlfcn.h>
@@ -30,8 +32,18 @@ bool VelModuleLoader::load(const QString& path) {
         return false;
     }
 
+    // The linker maps what the file's header promises: a file cut short or damaged would fault inside it.
+    QString damage;
+    if (!VelModuleFile::check(path, &damage)) {
+        m_error = QStringLiteral("Cannot load module %1: %2").arg(path, damage);
+        return false;
+    }
+
+    // The file that was checked is the file that loads: a name without a slash would make the linker
+    // search its library path instead.
+    const QString checked = info.absoluteFilePath();
     dlerror();
-    void* handle = dlopen(QFile::encodeName(path).constData(), RTLD_NOW | RTLD_LOCAL);
+    void* handle = dlopen(QFile::encodeName(checked).constData(), RTLD_NOW | RTLD_LOCAL);
     if (!handle) {
         m_error = QStringLiteral("Cannot load module %1: %2").arg(path, lastDlError());
         return false;

@@ -19,7 +19,9 @@ public:
     VelModuleLoader& operator=(const VelModuleLoader&) = delete;
 
     // Opens the module and takes the first reference on a new component. Unloads whatever was loaded
-    // before. On failure nothing stays loaded and errorString() says why.
+    // before. A relative path names a file relative to the working directory, and exactly that file is
+    // loaded. A file that is not a shared library of this machine, or is damaged or cut short, is refused
+    // before the dynamic linker sees it. On failure nothing stays loaded and errorString() says why.
     bool load(const QString& path);
     // Releases the component and closes the module. Every object the module made must be gone by then.
     void unload();

@@ -1,5 +1,7 @@
 #include "host/qextdockwindow.h"
 
+#include "host/saturatingcount.h"
+
 QextDockWindow::QextDockWindow(const QString& title, QWidget* parent, int id)
     : QDockWidget(title, parent), m_id(id) {
     connect(this, qOverload<bool>(&QDockWidget::visibilityChanged), this,
@@ -10,7 +12,7 @@ QextDockWindow::~QextDockWindow() = default;
 
 void QextDockWindow::applyFloatingState(bool floating) {
     m_appliedFloating = floating;
-    ++m_floatingStateCalls;
+    velCountUp(m_floatingStateCalls);
 }
 
 bool QextDockWindow::wantsTitle() const {

@@ -3,6 +3,7 @@
 #include "host/translatorservice.h"
 
 #include "host/pooledtext.h"
+#include "host/saturatingcount.h"
 #include "host/servicequery.h"
 
 #include <QFile>
@@ -123,7 +124,7 @@ QByteArray VelHostTranslatorService::keyOf(const VelID& component) {
 
 IVelTranslator* VelHostTranslatorService::translatorFor(const VelID& component) {
     QMutexLocker lock(&m_mutex);
-    ++m_requests;
+    velCountUp(m_requests);
     auto it = m_translators.find(keyOf(component));
     return it == m_translators.end() ? nullptr : it->second->get();
 }

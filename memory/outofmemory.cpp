@@ -33,6 +33,10 @@ constexpr int32_t kLastCode = -1;
 } // namespace
 
 void velNotifyOutOfMemory(int32_t code) {
+    velNotifyOutOfMemory(code, nullptr);
+}
+
+void velNotifyOutOfMemory(int32_t code, const char* detail) {
     const uintptr_t self = VelLock::currentThread();
     uintptr_t running = 0;
     if (!g_notifier.compare_exchange_strong(running, self)) {
@@ -44,6 +48,12 @@ void velNotifyOutOfMemory(int32_t code) {
         SPtr<IVelErrorService> service;
         if (service && code >= kFirstCode && code <= kLastCode) {
             PooledString text = velTranslator()->translate(kVelOutOfMemoryMessage);
+            if (detail && *detail) {
+                text.append(PooledString::fromLatin1("\n\n"));
+                PooledString more;
+                more.setUtf16(reinterpret_cast<const char16_t*>(QString::fromUtf8(detail).utf16()), -1);
+                text.append(more);
+            }
             int32_t level = 1;
             service->report(text, &level, &velModuleContextName());
         }

@@ -17,3 +17,6 @@ extern const char kVelOutOfMemoryMessage[];
 // Shows the translated out-of-memory message through the host's error service (when there is one and
 // the code is between -5 and -1), then ends the process with exit status -1 through the normal exit path.
 [[noreturn]] void velNotifyOutOfMemory(int32_t code);
+// The same, with a line that says more about the failure (say, which file could not be created and
+// why); it follows the message in the same report, after an empty line. Null: the message alone.
+[[noreturn]] void velNotifyOutOfMemory(int32_t code, const char* detail);

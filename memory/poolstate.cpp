@@ -10,6 +10,9 @@
 #include "memory/poolstate.h"
 
 #include "runtime/iptr.h"
+#include "runtime/modulereferences.h"
+
+#include <cstdlib>
 
 #if defined(_MSC_VER)
 #define VEL_NOINLINE __declspec(noinline)
@@ -31,6 +34,67 @@ int32_t g_tableCount = 0;
 
 // While the module uses its own pool it looks for the shared pool again after this many allocations.
 constexpr int32_t kAllocationsBetweenLookups = 600;
+
+// Whether closePool is registered to run at unload (or at the end of the process).
+bool g_closeRegistered = false;
+
+// Lets go of the module's current pool (under the pool lock the switch is made; the release after it).
+// The module's own pool goes with its free blocks and its table when the module's reference is the only
+// one; blocks it handed out are not on its free stacks and stay untouched, and once there is no current
+// pool a block released later goes straight back to the heap of its owner. A shared pool belongs to the
+// host: the module only gives its reference back to the host's count.
+//
+// The process may end in the middle of a pool operation (the out-of-memory notification ends it from
+// inside one, and another thread may hold the lock): then the pool is left as it is, since its arrays
+// may be half grown, and the end of the process takes it all.
+void dropCurrentPool(bool sharedOnly) {
+    BucketMemoryPool* pool = nullptr;
+    bool local = false;
+    if (!g_poolLock.tryLock())
+        return;
+    const bool inUse = g_poolLock.depth() > 1 || g_growthDepth > 0;
+    if (!inUse && g_current && !(sharedOnly && g_local)) {
+        pool = g_current;
+        local = g_local;
+        velSetCurrentPool(nullptr, false);
+        g_allocations = 0;
+    }
+    g_poolLock.unlock();
+    if (!pool)
+        return;
+    // The module's own pool was never offered to anybody: with the module's reference alone on it, it is
+    // freed without asking a host context (which may be gone by the time the module unloads).
+    if (local && pool->refCount() == 1)
+        delete pool;
+    else
+        pool->release();
+}
+
+// Run at unload (or at the end of the process); the next pool the module sets up registers it again.
+void closePool() {
+    {
+        VelLockGuard guard(g_poolLock);
+        g_closeRegistered = false;
+    }
+    dropCurrentPool(false);
+}
+
+// The module's reference on the host's shared pool is counted by the host context, so it goes back
+// together with the module's other module-wide references (see runtime/modulereferences.h).
+struct SharedPoolReference : VelModuleReference {
+    void letGo() override { dropCurrentPool(true); }
+};
+SharedPoolReference g_sharedPoolReference;
+
+// Called under the pool lock whenever the module gets a current pool.
+void pooledUntilUnload(bool shared) {
+    if (!g_closeRegistered) {
+        g_closeRegistered = true;
+        std::atexit(&closePool);
+    }
+    if (shared)
+        g_sharedPoolReference.enlistOnce();
+}
 
 // The host's shared pool, or null when the host offers none or offers something that is not a bucket
 // pool (which the module then ignores).
@@ -55,6 +119,7 @@ void switchToSharedPool() {
     if (local)
         local->mergeInto(shared);
     velSetCurrentPool(shared, false);
+    pooledUntilUnload(true);
     if (local)
         local->release();
 }
@@ -64,10 +129,12 @@ void establishPool() {
     if (BucketMemoryPool* shared = findSharedPool()) {
         shared->addRef();
         velSetCurrentPool(shared, false);
+        pooledUntilUnload(true);
         return;
     }
     // A new pool makes itself the module's own current pool.
     new BucketMemoryPool;
+    pooledUntilUnload(false);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 
 #include "platform/sysinfo.h"
 #include "runtime/iptr.h"
+#include "runtime/modulereferences.h"
 #include "runtime/services.h"
 
 #include <cstdio>
@@ -23,9 +24,9 @@ void velSetSwapCounterSource(VelCounterSource source) {
 }
 
 const PooledString& velTempDirectory() {
-    static SPtr<IVelDirService> service;
-    if (service)
-        return service->directory(kTempDirectoryName);
+    static VelModuleService<IVelDirService> service;
+    if (IVelDirService* directories = service.get())
+        return directories->directory(kTempDirectoryName);
     static const PooledString fallback;
     return fallback;
 }
@@ -46,6 +47,11 @@ bool velMakeSwapFilePath(PooledString& out) {
 
     char name[64];
     std::snprintf(name, sizeof name, kFileNamePattern, unsigned(process), unsigned(uint32_t(counter)));
+    // Without a directory the name alone would denote the root of the drive.
+    if (out.isEmpty()) {
+        out = PooledString::fromLatin1(name + 1);
+        return false;
+    }
     out.append(PooledString::fromLatin1(name));
     return true;
 }

@@ -13,13 +13,16 @@
 #include "memory/tempfiles.h"
 #include "platform/files.h"
 #include "runtime/iptr.h"
+#include "runtime/modulereferences.h"
 #include "runtime/pooledstring.h"
 #include "runtime/services.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <string>
 
 namespace {
 
@@ -49,9 +52,10 @@ int64_t byteSize(int32_t elementSize, int32_t count) {
     return bytes;
 }
 
-// The host's memory manager, looked up once for the module's whole life; null when it had none then.
+// The host's memory manager, looked up once (until the module gives its module-wide references back);
+// null when the host had none then.
 VelMM::IVelMManager* memoryManager() {
-    static SPtr<VelMM::IVelMManager> manager;
+    static VelModuleService<VelMM::IVelMManager> manager;
     return manager.get();
 }
 
@@ -105,22 +109,41 @@ bool samePath(const PooledString& a, const PooledString& b) {
            std::memcmp(a.textOrEmpty(), b.textOrEmpty(), size_t(length) * sizeof(char16_t)) == 0;
 }
 
+// Why no swap file could be made, as the last line of the out-of-memory report.
+void describeRefusal(char* out, size_t size, const PooledString& path, const char* reason) {
+    const std::string local = velFileSystemPath(path.textOrEmpty());
+    std::snprintf(out, size, "The swap file %s could not be created: %s.", local.c_str(), reason);
+}
+
 // Creates a new swap file and leaves its path in `path`. A name that is already taken (a file or a link
 // someone placed there) is never opened: the next name comes from a fresh counter reading, with a
-// suffix when that reading gives the same name again. -1 when no file could be created.
-int createSwapFile(PooledString& path) {
+// suffix when that reading gives the same name again. Without a temporary directory nothing is created.
+// -1 when no file could be created; `refusal` then says which and why.
+int createSwapFile(PooledString& path, char* refusal, size_t refusalSize) {
     PooledString refused;
     for (int attempt = 0; attempt < kSwapNameAttempts; ++attempt) {
-        velMakeSwapFilePath(path);
+        if (!velMakeSwapFilePath(path)) {
+            describeRefusal(refusal, refusalSize, path,
+                            "no temporary directory is set (the data store's \"Directories/Temp Directory\" "
+                            "and the directory service's \"temp\" are both empty)");
+            return -1;
+        }
         if (attempt > 0 && samePath(path, refused)) {
             char suffix[16];
             std::snprintf(suffix, sizeof suffix, "-%d", attempt);
             path.append(PooledString::fromLatin1(suffix));
         }
         bool nameTaken = false;
+        errno = 0;
         const int fd = velFileOpenTemporary(path.textOrEmpty(), &nameTaken);
-        if (fd >= 0 || !nameTaken)
+        if (fd >= 0)
             return fd;
+        const int error = errno;
+        if (!nameTaken || attempt + 1 == kSwapNameAttempts) {
+            describeRefusal(refusal, refusalSize, path,
+                            error ? std::strerror(error) : "the system gave no reason");
+            return -1;
+        }
         refused = path;
     }
     return -1;
@@ -142,9 +165,10 @@ int32_t swapOut(void** block, int64_t oldBytes, int32_t count, int64_t newBytes,
         velNotifyOutOfMemory(VelNoMemory);
 
     PooledString path;
-    const int fd = createSwapFile(path);
+    char refusal[1024] = "";
+    const int fd = createSwapFile(path, refusal, sizeof refusal);
     if (fd < 0)
-        velNotifyOutOfMemory(VelSwapOpenFailed);
+        velNotifyOutOfMemory(VelSwapOpenFailed, refusal);
     if (velFileWrite(fd, *block, oldBytes) != oldBytes)
         abandonSwapFile(fd, path, VelSwapWriteShort);
 

@@ -4,16 +4,23 @@
 #include "translation/translator.h"
 
 #include "frame/component.h"
+#include "runtime/modulereferences.h"
 #include "runtime/services.h"
 #include "translation/currenttranslator.h"
 
 namespace {
 
-// One per module; holds one reference on the current translator and releases it at unload.
-struct CurrentTranslator {
+// One per module; holds one reference on the current translator and releases it at unload (or when the
+// module gives its module-wide references back).
+struct CurrentTranslator : VelModuleReference {
     IPtr<IVelTranslator> translator;
     // The translator service has answered once; no further asks are made.
     bool resolved = false;
+
+    void letGo() override {
+        translator.reset();
+        resolved = false;
+    }
 };
 
 CurrentTranslator g_current;
@@ -21,6 +28,7 @@ CurrentTranslator g_current;
 // The new translator's reference is taken before the old one's is dropped.
 void install(IVelTranslator* translator) {
     g_current.translator = translator;
+    g_current.enlistOnce();
 }
 
 void resolve() {
@@ -30,8 +38,10 @@ void resolve() {
     IVelTranslator* answer = service->translatorFor(velComponentId());
     if (answer != g_current.translator.get())
         install(answer);
-    if (!g_current.translator)
+    if (!g_current.translator) {
         g_current.translator.query(VelInterfaceName<IVelTranslator>::value);
+        g_current.enlistOnce();
+    }
     g_current.resolved = true;
 }
 

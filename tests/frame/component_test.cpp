@@ -3,8 +3,13 @@
 
 #include "frame/classfactory.h"
 #include "frame/component.h"
+#include "runtime/modulereferences.h"
+#include "runtime/services.h"
 #include "runtime/typewalk.h"
 #include "testhostcontext.h"
+#if !defined(MELVORO_RUNTIME_ONLY)
+#include "host/dirservice.h"
+#endif
 
 #include <gtest/gtest.h>
 
@@ -97,6 +102,36 @@ TEST_F(FrameComponent, InitializeSetsTheHostContextAndTheLastOneWins) {
     b->addRef();
     b->release();
 }
+
+#if !defined(MELVORO_RUNTIME_ONLY)
+// The host's last word to the module is the release of its last component: the module's module-wide
+// references go back then, while the host context still counts (a host may end its context before the
+// module unloads). A later use looks the service up again.
+TEST_F(FrameComponent, TheLastComponentToGoGivesTheModuleWideReferencesBack) {
+    VelHostContext host;
+    auto* directories = new VelHostDirService;
+    directories->addRef();
+    host.offer<IVelDirService>(directories);
+    VelBaseComponent* a = newComponent();
+    VelBaseComponent* b = newComponent();
+    a->initialize(&host);
+    a->addRef();
+    b->addRef();
+    VelModuleService<IVelDirService> holder;
+    ASSERT_EQ(holder.get(), static_cast<IVelDirService*>(directories));
+    EXPECT_EQ(directories->refCount(), 3);
+    a->release();
+    EXPECT_EQ(directories->refCount(), 3);
+    b->release();
+    EXPECT_EQ(directories->refCount(), 2);
+    EXPECT_EQ(holder.get(), static_cast<IVelDirService*>(directories));
+    EXPECT_EQ(directories->refCount(), 3);
+    holder.letGo();
+    host.withdrawAll();
+    EXPECT_EQ(directories->refCount(), 1);
+    directories->release();
+}
+#endif
 
 TEST_F(FrameComponent, CreatesRegisteredClassesThroughTheModuleClassFactory) {
     gadgetFactory();

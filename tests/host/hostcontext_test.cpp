@@ -7,6 +7,12 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <condition_variable>
+#include <mutex>
+#include <set>
+#include <thread>
+
 namespace {
 
 class Directories : public IVelDirService {
@@ -29,6 +35,42 @@ struct Held {
     ~Held() { service->release(); }
     Directories* service;
 };
+
+// A directory service that knows whether it is still alive, without reading freed memory.
+class TrackedDirectories : public Directories {
+public:
+    TrackedDirectories() {
+        std::lock_guard<std::mutex> lock(mutex());
+        live().insert(this);
+    }
+    ~TrackedDirectories() override {
+        std::lock_guard<std::mutex> lock(mutex());
+        live().erase(this);
+    }
+    static bool alive(const void* service) {
+        std::lock_guard<std::mutex> lock(mutex());
+        return live().count(service) != 0;
+    }
+
+private:
+    static std::mutex& mutex() {
+        static std::mutex m;
+        return m;
+    }
+    static std::set<const void*>& live() {
+        static std::set<const void*> s;
+        return s;
+    }
+};
+
+// Offers a new service under "IVelDirService", replacing what was offered, and keeps no reference.
+TrackedDirectories* offerNew(VelHostContext& context) {
+    auto* service = new TrackedDirectories;
+    service->addRef();
+    context.offer<IVelDirService>(service);
+    service->release();
+    return service;
+}
 
 int32_t find(VelHostContext& context, const char* name, void** out) {
     PooledName n = PooledName::borrowed(name);
@@ -93,7 +135,8 @@ TEST(HostContext, OfferingUnderATakenNameReplacesTheEarlierService) {
     VelHostContext context;
     context.offer<IVelDirService>(first.service);
     context.offer<IVelDirService>(second.service);
-    EXPECT_EQ(first.service->refCount(), 1);
+    // The replaced service is kept until the context withdraws everything.
+    EXPECT_EQ(first.service->refCount(), 2);
     EXPECT_EQ(second.service->refCount(), 2);
     void* out = nullptr;
     find(context, "IVelDirService", &out);
@@ -102,6 +145,7 @@ TEST(HostContext, OfferingUnderATakenNameReplacesTheEarlierService) {
     context.offer<IVelDirService>(second.service);
     EXPECT_EQ(second.service->refCount(), 2);
     context.withdrawAll();
+    EXPECT_EQ(first.service->refCount(), 1);
     EXPECT_EQ(second.service->refCount(), 1);
 }
 
@@ -158,4 +202,62 @@ TEST(HostContext, DecrementAnswersTrueOnlyAtZeroAndMarksTheCount) {
     EXPECT_EQ(count, -42);
     context.increment(nullptr);
     EXPECT_FALSE(context.decrement(nullptr));
+}
+
+// A look-up hands out the service without a reference; the caller takes its own right after. A service
+// that the host replaces in between must still be there when the caller takes that reference.
+TEST(HostContext, AServiceReplacedRightAfterItsLookUpIsStillThereForTheCaller) {
+    VelHostContext context;
+    TrackedDirectories* first = offerNew(context);
+    std::mutex mutex;
+    std::condition_variable changed;
+    int step = 0;
+    void* found = nullptr;
+    std::thread finder([&] {
+        find(context, "IVelDirService", &found);
+        std::unique_lock<std::mutex> lock(mutex);
+        step = 1;
+        changed.notify_all();
+        changed.wait(lock, [&] { return step == 2; });
+    });
+    {
+        std::unique_lock<std::mutex> lock(mutex);
+        changed.wait(lock, [&] { return step == 1; });
+        offerNew(context);
+        step = 2;
+        changed.notify_all();
+    }
+    finder.join();
+    ASSERT_EQ(found, static_cast<IVelDirService*>(first));
+    ASSERT_TRUE(TrackedDirectories::alive(first));
+    // The caller's reference keeps it beyond the context's life.
+    IVelDirService* kept = static_cast<IVelDirService*>(found);
+    kept->addRef();
+    context.withdrawAll();
+    EXPECT_TRUE(TrackedDirectories::alive(first));
+    kept->release();
+    EXPECT_FALSE(TrackedDirectories::alive(first));
+}
+
+// Service pointers fill themselves on one thread while the host keeps replacing the service on another.
+TEST(HostContext, ServicePointersAndReplacementsOnTwoThreads) {
+    VelHostContext context;
+    IVelHostContext* previous = velHostContext();
+    velSetHostContext(&context);
+    offerNew(context);
+    std::atomic<bool> done{false};
+    std::atomic<int> dead{0};
+    std::thread finder([&] {
+        for (int i = 0; i < 20000; ++i) {
+            SPtr<IVelDirService> service;
+            if (!service || !TrackedDirectories::alive(static_cast<TrackedDirectories*>(service.get())))
+                ++dead;
+        }
+        done = true;
+    });
+    while (!done)
+        offerNew(context);
+    finder.join();
+    EXPECT_EQ(dead, 0);
+    velSetHostContext(previous);
 }

@@ -4,8 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <algorithm>
+#include <elf.h>
 
 namespace {
 
@@ -106,4 +109,104 @@ TEST(HostLoader, ReadersOfAnEmptyLoaderAnswerEmpty) {
     EXPECT_TRUE(loader.classIds().isEmpty());
     EXPECT_FALSE(loader.findClass(QStringLiteral("MelvoroStyle"), nullptr));
     EXPECT_EQ(loader.symbol("EntryPoint"), nullptr);
+}
+
+namespace {
+
+QByteArray builtModule() {
+    QFile file(kModule);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Where the last segment the linker maps ends in the module file (debug sections may follow it).
+int loadedEnd(const QByteArray& module) {
+    const auto* header = reinterpret_cast<const Elf64_Ehdr*>(module.constData());
+    const auto* segments = reinterpret_cast<const Elf64_Phdr*>(module.constData() + header->e_phoff);
+    uint64_t end = 0;
+    for (int i = 0; i < header->e_phnum; ++i)
+        if (segments[i].p_type == PT_LOAD)
+            end = std::max<uint64_t>(end, segments[i].p_offset + segments[i].p_filesz);
+    return int(end);
+}
+
+QString writeCopy(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes) {
+    const QString path = dir.filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        return QString();
+    return path;
+}
+
+// Runs the loader with the working directory set to `dir`.
+class InDirectory {
+public:
+    explicit InDirectory(const QString& dir) : m_previous(QDir::currentPath()) { QDir::setCurrent(dir); }
+    ~InDirectory() { QDir::setCurrent(m_previous); }
+
+private:
+    QString m_previous;
+};
+
+} // namespace
+
+// A damaged module file is refused in plain words before the dynamic linker maps any of it (a linker
+// that maps a truncated file dies of SIGBUS on the first page past its end).
+TEST(HostLoader, DamagedModuleFilesAreRefusedBeforeTheLinkerSeesThem) {
+    const QByteArray module = builtModule();
+    ASSERT_GT(module.size(), 4096);
+    QByteArray otherMachine = module;
+    otherMachine[18] = char(183); // ARM64
+    otherMachine[19] = 0;
+    QByteArray notShared = module;
+    notShared[16] = 2; // an executable
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        const char* says;
+    } cases[] = {
+        {"half.so", module.left(loadedEnd(module) / 2), "damaged or incomplete"},
+        {"headeronly.so", module.left(64), "damaged or incomplete"},
+        {"short-header.so", module.left(30), "damaged or incomplete"},
+        {"arm.so", otherMachine, "built for another machine (ARM64 (64-bit), little-endian)"},
+        {"executable.so", notShared, "not a shared library"},
+        {"empty.so", QByteArray(), "not a shared library"},
+    };
+    QTemporaryDir dir;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString path = writeCopy(dir, QString::fromLatin1(c.name), c.bytes);
+        ASSERT_FALSE(path.isEmpty());
+        VelModuleLoader loader;
+        EXPECT_FALSE(loader.load(path));
+        EXPECT_FALSE(loader.isLoaded());
+        const QString error = loader.errorString();
+        EXPECT_TRUE(error.startsWith(QStringLiteral("Cannot load module ") + path)) << qPrintable(error);
+        EXPECT_TRUE(error.contains(QString::fromLatin1(c.says))) << qPrintable(error);
+    }
+    // The whole file still loads.
+    VelModuleLoader loader;
+    EXPECT_TRUE(loader.load(writeCopy(dir, QStringLiteral("whole.so"), module)))
+        << qPrintable(loader.errorString());
+}
+
+// A path without a slash names a file in the working directory, and that file is what gets loaded,
+// never a library of that name from the linker's search path.
+TEST(HostLoader, APathWithoutASlashLoadsTheFileInTheWorkingDirectory) {
+    QTemporaryDir dir;
+    const QByteArray module = builtModule();
+    ASSERT_FALSE(writeCopy(dir, QStringLiteral("module.so"), module).isEmpty());
+    // Named like a system library that is loaded in this process already.
+    ASSERT_FALSE(writeCopy(dir, QStringLiteral("libm.so.6"), module).isEmpty());
+    InDirectory here(dir.path());
+    for (const char* name : {"module.so", "libm.so.6"}) {
+        SCOPED_TRACE(name);
+        VelModuleLoader loader;
+        ASSERT_TRUE(loader.load(QString::fromLatin1(name))) << qPrintable(loader.errorString());
+        EXPECT_EQ(loader.componentName(), QStringLiteral("MelvoroGUI"));
+        EXPECT_NE(loader.symbol("EntryPoint"), nullptr);
+    }
+    VelModuleLoader loader;
+    EXPECT_FALSE(loader.load(QStringLiteral("libc.so.6")));
+    EXPECT_TRUE(loader.errorString().contains(QStringLiteral("not found")))
+        << qPrintable(loader.errorString());
 }

@@ -46,6 +46,22 @@ MemoryTestHost& memoryTestHost() {
     return *host;
 }
 
+NoLeakCheckInChildren::NoLeakCheckInChildren() {
+    const char* previous = std::getenv("ASAN_OPTIONS");
+    m_hadPrevious = previous != nullptr;
+    if (previous)
+        m_previous = previous;
+    const std::string options = m_previous.empty() ? "detect_leaks=0" : m_previous + ":detect_leaks=0";
+    setenv("ASAN_OPTIONS", options.c_str(), 1);
+}
+
+NoLeakCheckInChildren::~NoLeakCheckInChildren() {
+    if (m_hadPrevious)
+        setenv("ASAN_OPTIONS", m_previous.c_str(), 1);
+    else
+        unsetenv("ASAN_OPTIONS");
+}
+
 MemoryTestHost& resetMemoryTestHost() {
     MemoryTestHost& host = memoryTestHost();
     host.manager->setReserve(0);

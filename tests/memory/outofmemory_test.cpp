@@ -162,6 +162,7 @@ TEST_F(MemoryOutOfMemory, AFailureWhilePreparingTheMessageEndsTheProcess) {
 // moment, yet the message must still be translated and shown, which allocates from that same pool.
 TEST_F(MemoryOutOfMemory, ThePoolStillServesTheMessageWhenItsOwnTableCannotGrow) {
     const std::string directory = scratchDirectory("pool-table-growth");
+    const NoLeakCheckInChildren abruptEnd;
     EXPECT_EXIT(
         {
             offerSwappingPool(directory);
@@ -182,6 +183,7 @@ TEST_F(MemoryOutOfMemory, ThePoolStillServesTheMessageWhenItsOwnTableCannotGrow)
 // array cannot be had.
 TEST_F(MemoryOutOfMemory, ThePoolStillServesTheMessageWhenAFreeStackCannotGrow) {
     const std::string directory = scratchDirectory("pool-stack-growth");
+    const NoLeakCheckInChildren abruptEnd;
     EXPECT_EXIT(
         {
             offerSwappingPool(directory);

@@ -6,6 +6,7 @@
 #include "memory/zalrealloc.h"
 
 #include "host/datastore.h"
+#include "host/dirservice.h"
 #include "host/errorservice.h"
 #include "memorytesthost.h"
 #include "platform/sysinfo.h"
@@ -99,6 +100,9 @@ protected:
         EXPECT_EXIT(growth(), ::testing::ExitedWithCode(255),
                     ::testing::AllOf(::testing::HasSubstr(report), ::testing::HasSubstr(kMessageStart)));
         EXPECT_TRUE(directoryEntries(directory).empty());
+        // Only the child that died used the block.
+        std::free(block);
+        block = nullptr;
     }
 
     MemoryTestHost* host = nullptr;
@@ -232,6 +236,43 @@ TEST_F(MemorySwapOut, ASwapFileThatCannotBeCreatedEndsTheProcessWithTheBlockUnto
             zalRealloc(&block, 800, 4000, 4000);
         },
         "report level=1 context=[] files=0 block=intact");
+}
+
+// When no swap file can be made, the report says which file and why, after the out-of-memory message;
+// without any temporary directory nothing is created anywhere (never in the root directory).
+TEST_F(MemorySwapOut, AReportForASwapFileThatCannotBeMadeNamesTheFileAndTheReason) {
+    velSetSwapCounterSource(&testCounter);
+    // The child that dies is a process of its own, with its own identifier in the name.
+    const std::string name = "vel-[0-9a-f]{8}-0003e8f5-temp";
+    const struct {
+        std::string configured; // the data store's directory
+        std::string temp;       // the directory service's "temp"
+        std::string says;
+    } cases[] = {
+        {directory + "/missing", directory,
+         "The swap file " + directory + "/missing/" + name +
+             " could not be created: No such file or directory"},
+        {directory + "/file", directory,
+         "The swap file " + directory + "/file/" + name + " could not be created: Not a directory"},
+        {"", "", "The swap file " + name + " could not be created: no temporary directory is set"},
+    };
+    writeFile(directory + "/file", "not a directory");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.says);
+        makeBlock(800);
+        EXPECT_EXIT(
+            {
+                store->setString("Directories/Temp Directory", qstring(c.configured));
+                host->directories->setDirectory("temp", qstring(c.temp));
+                RefusingHeap heap;
+                zalRealloc(&block, 800, 4000, 4000);
+            },
+            ::testing::ExitedWithCode(255),
+            ::testing::ContainsRegex(std::string(kMessageStart) + "(.|\n)*" + c.says));
+        std::free(block);
+        block = nullptr;
+    }
+    EXPECT_EQ(directoryEntries(directory), std::vector<std::string>{"file"});
 }
 
 TEST_F(MemorySwapOut, AShortWriteDeletesTheFileAndEndsTheProcessWithTheBlockUntouched) {
