@@ -138,11 +138,12 @@ Bucket* BucketMemoryPool::bucketFor(int32_t index) {
         zalMalloc(&m_buckets, count);
         std::memset(m_buckets, 0, sizeof(Bucket*) * size_t(count));
         m_bucketCount = count;
+        velPoolTableChanged(this, m_buckets, m_bucketCount);
     } else if (index >= m_bucketCount) {
         VelPoolGrowth growth;
         m_bucketCount = zalRealloc(&m_buckets, m_bucketCount, index + 1, grownCount(m_bucketCount, index));
+        velPoolTableChanged(this, m_buckets, m_bucketCount);
     }
-    velPoolTableChanged(this, m_buckets, m_bucketCount);
     return index < m_bucketCount ? m_buckets[index] : nullptr;
 }
 
@@ -161,7 +162,37 @@ void BucketMemoryPool::push(Bucket* bucket, int32_t capacity, void* block) {
     bucket->top = top;
 }
 
+// allocate and deallocate run for every module of the process that uses this pool: the common case, a
+// pooled size whose free stack has a block (or room for one more), is a pop (push) under the lock and
+// nothing else; everything else goes on in allocateSlow (deallocateSlow).
 void* BucketMemoryPool::allocate(int32_t size, int32_t* capacityOut) {
+    if (uint32_t(size) <= uint32_t(kLargestPooled)) {
+        VelLock& lock = velPoolLock();
+        lock.lock();
+        int32_t index = 0;
+        int32_t capacity = 0;
+        velPooledSizeClass(size, &index, &capacity);
+        if (index < m_bucketCount && !velPoolGrowing()) {
+            Bucket* bucket = m_buckets[index];
+            if (bucket && bucket->top > 0) {
+                BucketEntry& entry = bucket->entries[bucket->top];
+                if (void* block = entry.block) {
+                    --bucket->top;
+                    if (capacityOut)
+                        *capacityOut = entry.capacity;
+                    lock.unlock();
+                    return block;
+                }
+            }
+        }
+        void* block = allocateSlow(size, capacityOut);
+        lock.unlock();
+        return block;
+    }
+    return allocateSlow(size, capacityOut);
+}
+
+void* BucketMemoryPool::allocateSlow(int32_t size, int32_t* capacityOut) {
     if (capacityOut)
         *capacityOut = 0;
     if (size < 0)
@@ -191,6 +222,31 @@ void* BucketMemoryPool::allocate(int32_t size, int32_t* capacityOut) {
 }
 
 bool BucketMemoryPool::deallocate(int32_t capacity, void** block) {
+    if (block && *block && capacity > 0 && capacity <= kLargestPooled) {
+        VelLock& lock = velPoolLock();
+        lock.lock();
+        int32_t index = 0;
+        int32_t classCapacity = 0;
+        velPooledSizeClass(capacity, &index, &classCapacity);
+        if (index < m_bucketCount && !velPoolGrowing()) {
+            Bucket* bucket = m_buckets[index];
+            if (bucket && bucket->top + 1 < bucket->capacity) {
+                const int32_t top = bucket->top + 1;
+                bucket->entries[top] = BucketEntry{classCapacity, *block};
+                bucket->top = top;
+                *block = nullptr;
+                lock.unlock();
+                return true;
+            }
+        }
+        const bool done = deallocateSlow(capacity, block);
+        lock.unlock();
+        return done;
+    }
+    return deallocateSlow(capacity, block);
+}
+
+bool BucketMemoryPool::deallocateSlow(int32_t capacity, void** block) {
     if (!block || !*block || capacity <= 0)
         return false;
     if (capacity > kLargestPooled) {

@@ -60,6 +60,9 @@ public:
     static bool sizeClass(int32_t size, int32_t* index, int32_t* capacity);
 
 private:
+    // Not virtual: the pool's table of operations is the same in every module.
+    void* allocateSlow(int32_t size, int32_t* capacityOut);
+    bool deallocateSlow(int32_t capacity, void** block);
     Bucket* bucketFor(int32_t index);
     void push(Bucket* bucket, int32_t capacity, void* block);
 
