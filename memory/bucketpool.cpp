@@ -164,7 +164,8 @@ void BucketMemoryPool::push(Bucket* bucket, int32_t capacity, void* block) {
 
 // allocate and deallocate run for every module of the process that uses this pool: the common case, a
 // pooled size whose free stack has a block (or room for one more), is a pop (push) under the lock and
-// nothing else; everything else goes on in allocateSlow (deallocateSlow).
+// nothing else; everything else starts over in allocateSlow (deallocateSlow), which takes the lock again
+// and looks at the pool afresh.
 void* BucketMemoryPool::allocate(int32_t size, int32_t* capacityOut) {
     if (uint32_t(size) <= uint32_t(kLargestPooled)) {
         VelLock& lock = velPoolLock();
@@ -185,9 +186,7 @@ void* BucketMemoryPool::allocate(int32_t size, int32_t* capacityOut) {
                 }
             }
         }
-        void* block = allocateSlow(size, capacityOut);
         lock.unlock();
-        return block;
     }
     return allocateSlow(size, capacityOut);
 }
@@ -239,9 +238,7 @@ bool BucketMemoryPool::deallocate(int32_t capacity, void** block) {
                 return true;
             }
         }
-        const bool done = deallocateSlow(capacity, block);
         lock.unlock();
-        return done;
     }
     return deallocateSlow(capacity, block);
 }

@@ -61,8 +61,16 @@ public:
 
 private:
     // Not virtual: the pool's table of operations is the same in every module.
-    void* allocateSlow(int32_t size, int32_t* capacityOut);
-    bool deallocateSlow(int32_t capacity, void** block);
+#if defined(__GNUC__)
+    __attribute__((noinline))
+#endif
+    void*
+    allocateSlow(int32_t size, int32_t* capacityOut);
+#if defined(__GNUC__)
+    __attribute__((noinline))
+#endif
+    bool
+    deallocateSlow(int32_t capacity, void** block);
     Bucket* bucketFor(int32_t index);
     void push(Bucket* bucket, int32_t capacity, void* block);
 

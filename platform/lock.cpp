@@ -2,14 +2,15 @@
 //
 // The lock word is free, held or biased. A thread that finds the lock held spins first, since the pool
 // holds it only for a few instructions, reading the word less and less often so that the holder keeps
-// the cache line to itself; then it counts itself as a sleeper and sleeps on the word in the kernel.
-// The holder gives the lock up with a plain store and wakes one sleeper when it sees any counted. The
-// thread it wakes is no longer counted from that moment (the waker drops it), so releases while that
-// thread is on its way back do not wake it again.
+// the cache line to itself; then it asks to be woken and sleeps in the kernel on a wake sequence. The
+// holder gives the lock up with a plain store and, when it sees an ask, answers it: it takes the ask
+// away, moves the sequence on and wakes one sleeper. Each ask is answered once, so a woken sleeper is not
+// woken again by the releases while it is on its way back to the lock; a sleeper whose ask is answered
+// before it is asleep finds the sequence moved and does not fall asleep.
 //
 // That plain store needs a partner: before a thread sleeps it has every other running thread of the
 // process pass a full memory barrier. After that barrier the sleeper either sees the holder's release of
-// the word or the holder sees the sleeper counted; a wake-up cannot fall between the two. Where the
+// the word or the holder sees its ask; a wake-up cannot fall between the two. Where the
 // system offers no such barrier, sleepers wake on their own every millisecond and look again. The
 // biased thread and the thread that revokes its bias pair up the same way.
 
@@ -115,9 +116,8 @@ void VelLock::takeBias(uintptr_t self) {
     // Threads that found the word held may have gone to sleep on it: they must look again and revoke.
     std::atomic_signal_fence(std::memory_order_seq_cst);
     if (m_sleepers.load(std::memory_order_relaxed) != 0) {
-        // Those it wakes are uncounted here, as by an ordinary release.
-        if (const int woken = wakeSleepers(&m_state, true))
-            m_sleepers.fetch_sub(woken, std::memory_order_relaxed);
+        m_wakeSequence.fetch_add(1, std::memory_order_seq_cst);
+        wakeSleepers(&m_wakeSequence, true);
     }
 }
 
@@ -222,31 +222,35 @@ void VelLock::lockContended(uintptr_t self) {
                 pause *= 2;
         }
 
-        // Sleep. Counted first, then the barrier, then the last look at the word before sleeping on it.
+        // Sleep. The wake sequence first, then the ask to be woken, then the barrier, then the last look
+        // at the word before sleeping on the sequence: a release that answers an ask moves the sequence
+        // on, so a sleeper whose ask was answered before it fell asleep does not fall asleep at all.
+        const int32_t sequence = m_wakeSequence.load(std::memory_order_acquire);
         m_sleepers.fetch_add(1, std::memory_order_seq_cst);
+        m_sleeps.fetch_add(1, std::memory_order_relaxed);
         const bool fenced = fenceAllThreads();
         int32_t expected = kFree;
-        const bool taken = m_state.compare_exchange_strong(expected, kHeld, std::memory_order_acquire,
-                                                           std::memory_order_relaxed);
-        bool woken = false;
-        if (!taken) {
-            m_sleeps.fetch_add(1, std::memory_order_relaxed);
-            woken = sleepWhile(&m_state, kHeld, !fenced);
-        }
-        // A thread woken by a release was uncounted by it.
-        if (!woken)
-            m_sleepers.fetch_sub(1, std::memory_order_relaxed);
-        if (taken) {
+        if (m_state.compare_exchange_strong(expected, kHeld, std::memory_order_seq_cst,
+                                            std::memory_order_seq_cst)) {
+            // The ask stays; some later release answers it with a wake-up that finds nobody.
             m_owner.store(self, std::memory_order_relaxed);
             return;
         }
+        if (expected == kHeld)
+            sleepWhile(&m_wakeSequence, sequence, !fenced);
     }
 }
 
 void VelLock::wakeOne() {
+    // Answers one ask: a sleeper is woken once, and releases while it is on its way back to the lock
+    // find no ask of it and wake nobody.
+    int32_t asks = m_sleepers.load(std::memory_order_relaxed);
+    while (asks > 0 && !m_sleepers.compare_exchange_weak(asks, asks - 1, std::memory_order_seq_cst,
+                                                         std::memory_order_relaxed)) {
+    }
+    if (asks <= 0)
+        return;
+    m_wakeSequence.fetch_add(1, std::memory_order_seq_cst);
     m_wakes.fetch_add(1, std::memory_order_relaxed);
-    // The woken thread is uncounted here, so that the next release does not wake it again while it is
-    // on its way to the lock.
-    if (wakeSleepers(&m_state, false) > 0)
-        m_sleepers.fetch_sub(1, std::memory_order_relaxed);
+    wakeSleepers(&m_wakeSequence, false);
 }

@@ -104,9 +104,9 @@ public:
         }
         m_owner.store(0, std::memory_order_relaxed);
         m_state.store(kFree, std::memory_order_release);
-        // The sleeper count must be read after the lock word is given up, never before: a thread that
-        // goes to sleep first counts itself and then makes every running thread's stores visible, so
-        // either it sees the lock free or this thread sees it counted.
+        // The asks must be read after the lock word is given up, never before: a thread that goes to
+        // sleep first asks and then makes every running thread's stores visible, so either it sees the
+        // lock free or this thread sees its ask.
         std::atomic_signal_fence(std::memory_order_seq_cst);
         if (m_sleepers.load(std::memory_order_relaxed) != 0)
             wakeOne();
@@ -123,7 +123,7 @@ public:
 
     // Whether the lock is still reserved for the thread that took it first.
     bool biased() const { return m_bias.load(std::memory_order_acquire) != 0; }
-    // Kernel wake-ups that releases of this lock asked for, and times a waiter went to sleep on it.
+    // Kernel wake-ups that releases of this lock asked for, and times a waiter asked to be woken.
     int32_t wakeCount() const { return m_wakes.load(std::memory_order_relaxed); }
     int32_t sleepCount() const { return m_sleeps.load(std::memory_order_relaxed); }
 
@@ -183,7 +183,7 @@ private:
     void wakeRevoker();
 
     std::atomic<int32_t> m_state{kFree};
-    // Threads that are about to sleep or asleep on the lock word.
+    // Asks to be woken that no release has answered yet (some from threads that got in after all).
     std::atomic<int32_t> m_sleepers{0};
     std::atomic<uintptr_t> m_owner{0};
     // How often the holder has taken the lock again on top of its first acquire.
@@ -196,8 +196,8 @@ private:
     // Raised by the thread that revokes the bias; lowered again only by a tryLock that finds the biased
     // thread inside and gives up.
     std::atomic<int32_t> m_revoked{0};
-    // Set by a release that woke a sleeper, cleared by the sleeper once it runs again.
-    std::atomic<int32_t> m_wakePending{0};
+    // Sleepers sleep on it; every answered ask moves it on.
+    std::atomic<int32_t> m_wakeSequence{0};
     std::atomic<int32_t> m_wakes{0};
     std::atomic<int32_t> m_sleeps{0};
 };
