@@ -17,6 +17,7 @@
 #include "host/hostcontext.h"
 #include "host/sharedpool.h"
 #include "memory/bucketpool.h"
+#include "memory/poolstate.h"
 
 #include <benchmark/benchmark.h>
 #include <dlfcn.h>
@@ -156,6 +157,8 @@ int main(int argc, char** argv) {
     if (loadAllocator("libtcmalloc_minimal.so.4", "tc_malloc", "tc_free", &g_tcMalloc, &g_tcFree))
         configs.push_back(kTcmalloc);
     benchmark::AddCustomContext("malloc", mallocOwner());
+    benchmark::AddCustomContext("host pool lock",
+                                velPoolLock().biased() ? "biased to this thread" : "not biased");
     benchmark::AddCustomContext("mimalloc", g_miMalloc ? "loaded" : "not installed");
     benchmark::AddCustomContext("tcmalloc", g_tcMalloc ? "loaded" : "not installed");
 

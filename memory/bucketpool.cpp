@@ -164,12 +164,11 @@ void BucketMemoryPool::push(Bucket* bucket, int32_t capacity, void* block) {
 
 // allocate and deallocate run for every module of the process that uses this pool: the common case, a
 // pooled size whose free stack has a block (or room for one more), is a pop (push) under the lock and
-// nothing else; everything else starts over in allocateSlow (deallocateSlow), which takes the lock again
-// and looks at the pool afresh.
+// nothing else, without a call on the way; everything else goes on out of line, in allocateHeld
+// (deallocateHeld) when the lock is already held.
 void* BucketMemoryPool::allocate(int32_t size, int32_t* capacityOut) {
-    if (uint32_t(size) <= uint32_t(kLargestPooled)) {
-        VelLock& lock = velPoolLock();
-        lock.lock();
+    VelLock& lock = velPoolLock();
+    if (uint32_t(size) <= uint32_t(kLargestPooled) && lock.lockQuick()) {
         int32_t index = 0;
         int32_t capacity = 0;
         velPooledSizeClass(size, &index, &capacity);
@@ -181,14 +180,21 @@ void* BucketMemoryPool::allocate(int32_t size, int32_t* capacityOut) {
                     --bucket->top;
                     if (capacityOut)
                         *capacityOut = entry.capacity;
-                    lock.unlock();
-                    return block;
+                    if (lock.unlockQuick())
+                        return block;
+                    return lock.wakeAfterUnlock(block);
                 }
             }
         }
-        lock.unlock();
+        return allocateHeld(size, capacityOut);
     }
     return allocateSlow(size, capacityOut);
+}
+
+void* BucketMemoryPool::allocateHeld(int32_t size, int32_t* capacityOut) {
+    void* block = allocateSlow(size, capacityOut);
+    velPoolLock().unlock();
+    return block;
 }
 
 void* BucketMemoryPool::allocateSlow(int32_t size, int32_t* capacityOut) {
@@ -221,9 +227,8 @@ void* BucketMemoryPool::allocateSlow(int32_t size, int32_t* capacityOut) {
 }
 
 bool BucketMemoryPool::deallocate(int32_t capacity, void** block) {
-    if (block && *block && capacity > 0 && capacity <= kLargestPooled) {
-        VelLock& lock = velPoolLock();
-        lock.lock();
+    VelLock& lock = velPoolLock();
+    if (block && *block && capacity > 0 && capacity <= kLargestPooled && lock.lockQuick()) {
         int32_t index = 0;
         int32_t classCapacity = 0;
         velPooledSizeClass(capacity, &index, &classCapacity);
@@ -234,13 +239,20 @@ bool BucketMemoryPool::deallocate(int32_t capacity, void** block) {
                 bucket->entries[top] = BucketEntry{classCapacity, *block};
                 bucket->top = top;
                 *block = nullptr;
-                lock.unlock();
-                return true;
+                if (lock.unlockQuick())
+                    return true;
+                return lock.wakeAfterUnlock(true);
             }
         }
-        lock.unlock();
+        return deallocateHeld(capacity, block);
     }
     return deallocateSlow(capacity, block);
+}
+
+bool BucketMemoryPool::deallocateHeld(int32_t capacity, void** block) {
+    const bool done = deallocateSlow(capacity, block);
+    velPoolLock().unlock();
+    return done;
 }
 
 bool BucketMemoryPool::deallocateSlow(int32_t capacity, void** block) {

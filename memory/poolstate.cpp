@@ -135,6 +135,12 @@ VEL_NOINLINE void* allocateSlow(int32_t size, int32_t* capacityOut) {
     return pool->allocate(size, capacityOut);
 }
 
+// poolAllocate when the lock could not be had at once.
+VEL_NOINLINE void* allocateLocked(int32_t size, int32_t* capacityOut) {
+    g_poolLock.lock();
+    return allocateSlow(size, capacityOut);
+}
+
 // The rest of poolRelease: called with the pool lock held, gives it up. Every release of any size goes
 // to the current pool's deallocate when there is one: pools of other modules hear of every block.
 VEL_NOINLINE void releaseSlow(void** block, int32_t capacity) {
@@ -154,6 +160,12 @@ VEL_NOINLINE void releaseSlow(void** block, int32_t capacity) {
     pool->deallocate(capacity, block);
 }
 
+// poolRelease when the lock could not be had at once.
+VEL_NOINLINE void releaseLocked(void** block, int32_t capacity) {
+    g_poolLock.lock();
+    releaseSlow(block, capacity);
+}
+
 } // namespace
 
 // With the host's shared pool, both go straight to that pool. With the module's own pool, the common
@@ -163,7 +175,8 @@ VEL_NOINLINE void releaseSlow(void** block, int32_t capacity) {
 void* poolAllocate(int32_t size, int32_t* capacityOut) {
     if (BucketMemoryPool* shared = g_shared.load(std::memory_order_acquire))
         return shared->allocate(size, capacityOut);
-    g_poolLock.lock();
+    if (!g_poolLock.lockQuick())
+        return allocateLocked(size, capacityOut);
     if (g_local && g_allocations <= kAllocationsBetweenLookups &&
         uint32_t(size) <= uint32_t(BucketMemoryPool::kLargestPooled) && velPoolGrowthDepth == 0) {
         int32_t index = 0;
@@ -177,8 +190,9 @@ void* poolAllocate(int32_t size, int32_t* capacityOut) {
                 ++g_allocations;
                 if (capacityOut)
                     *capacityOut = entry.capacity;
-                g_poolLock.unlock();
-                return block;
+                if (g_poolLock.unlockQuick())
+                    return block;
+                return g_poolLock.wakeAfterUnlock(block);
             }
         }
     }
@@ -192,7 +206,8 @@ void poolRelease(void** block, int32_t capacity) {
         shared->deallocate(capacity, block);
         return;
     }
-    g_poolLock.lock();
+    if (!g_poolLock.lockQuick())
+        return releaseLocked(block, capacity);
     if (g_local && capacity > 0 && capacity <= BucketMemoryPool::kLargestPooled && velPoolGrowthDepth == 0) {
         int32_t index = 0;
         int32_t classCapacity = 0;
@@ -203,7 +218,8 @@ void poolRelease(void** block, int32_t capacity) {
             bucket->entries[top] = BucketEntry{classCapacity, *block};
             bucket->top = top;
             *block = nullptr;
-            g_poolLock.unlock();
+            if (!g_poolLock.unlockQuick())
+                g_poolLock.wakeAfterUnlock();
             return;
         }
     }

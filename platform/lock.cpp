@@ -103,6 +103,53 @@ void yieldThread() {
 
 } // namespace
 
+void VelLock::lockSlow() {
+    const uintptr_t self = currentThread();
+    if (m_bias.load(std::memory_order_relaxed) == self) {
+        const int32_t depth = m_biasDepth.load(std::memory_order_acquire);
+        if (depth > 0) {
+            m_biasDepth.store(depth + 1, std::memory_order_relaxed);
+            return;
+        }
+        m_biasDepth.store(1, std::memory_order_relaxed);
+        std::atomic_signal_fence(std::memory_order_seq_cst);
+        if (m_revoked.load(std::memory_order_relaxed) == 0 || yieldToRevoker())
+            return;
+    }
+    int32_t expected = kFree;
+    if (m_state.compare_exchange_strong(expected, kHeld, std::memory_order_acquire,
+                                        std::memory_order_relaxed)) {
+        if (m_biasable.load(std::memory_order_relaxed) != 0)
+            takeBias(self);
+        else
+            m_owner.store(self, std::memory_order_relaxed);
+        return;
+    }
+    if (m_owner.load(std::memory_order_relaxed) == self) {
+        ++m_reentries;
+        return;
+    }
+    lockContended(self);
+}
+
+void VelLock::wakeAfterUnlock() {
+    // The biased thread has left a revoker waiting; an ordinary holder has seen asks to be woken.
+    if (m_bias.load(std::memory_order_relaxed) == currentThread())
+        wakeRevoker();
+    else
+        wakeOne();
+}
+
+void* VelLock::wakeAfterUnlock(void* value) {
+    wakeAfterUnlock();
+    return value;
+}
+
+bool VelLock::wakeAfterUnlock(bool value) {
+    wakeAfterUnlock();
+    return value;
+}
+
 void VelLock::takeBias(uintptr_t self) {
     // Called by the first thread that takes the lock, holding it. Only one thread ever gets here.
     m_biasable.store(0, std::memory_order_relaxed);

@@ -38,24 +38,39 @@ public:
     VelLock& operator=(const VelLock&) = delete;
 
     void lock() {
+        if (!lockQuick())
+            lockSlow();
+    }
+
+    // The inline half of lock(): takes the lock when that needs no call (the biased thread, a free
+    // ordinary lock, a holder taking it again); false, with nothing changed, otherwise.
+    bool lockQuick() {
         const uintptr_t self = currentThread();
-        if (m_bias.load(std::memory_order_relaxed) == self && lockBiased())
-            return;
+        if (m_bias.load(std::memory_order_relaxed) == self) {
+            const int32_t depth = m_biasDepth.load(std::memory_order_acquire);
+            m_biasDepth.store(depth + 1, std::memory_order_relaxed);
+            if (depth > 0)
+                return true;
+            // A revoker raises its flag and then has this thread pass a full barrier before it reads
+            // the depth: either it sees the depth raised here, or this thread sees its flag.
+            std::atomic_signal_fence(std::memory_order_seq_cst);
+            if (m_revoked.load(std::memory_order_relaxed) == 0)
+                return true;
+            m_biasDepth.store(0, std::memory_order_release);
+            return false;
+        }
+        if (m_biasable.load(std::memory_order_relaxed) != 0)
+            return false;
         int32_t expected = kFree;
         if (m_state.compare_exchange_strong(expected, kHeld, std::memory_order_acquire,
                                             std::memory_order_relaxed)) {
-            if (m_biasable.load(std::memory_order_relaxed) == 0) {
-                m_owner.store(self, std::memory_order_relaxed);
-                return;
-            }
-            takeBias(self);
-            return;
+            m_owner.store(self, std::memory_order_relaxed);
+            return true;
         }
-        if (m_owner.load(std::memory_order_relaxed) == self) {
-            ++m_reentries;
-            return;
-        }
-        lockContended(self);
+        if (m_owner.load(std::memory_order_relaxed) != self)
+            return false;
+        ++m_reentries;
+        return true;
     }
 
     // Takes the lock only if that needs no waiting; true when the calling thread now holds it.
@@ -79,28 +94,33 @@ public:
 
     // Gives up one level of holding. A thread that does not hold the lock changes nothing.
     void unlock() {
+        if (!unlockQuick())
+            wakeAfterUnlock();
+    }
+
+    // The inline half of unlock(): gives up one level of holding and answers whether that was all;
+    // false when the lock is now free and a waiting thread must be woken (wakeAfterUnlock).
+    bool unlockQuick() {
         const uintptr_t self = currentThread();
         if (m_bias.load(std::memory_order_relaxed) == self) {
             const int32_t depth = m_biasDepth.load(std::memory_order_relaxed);
             if (depth > 1) {
                 m_biasDepth.store(depth - 1, std::memory_order_relaxed);
-                return;
+                return true;
             }
             if (depth < 1)
-                return;
+                return true;
             m_biasDepth.store(0, std::memory_order_release);
             // As below: a revoker announces itself before it looks at the depth, under a process-wide
             // barrier, so either it sees the depth fall or this thread sees it waiting.
             std::atomic_signal_fence(std::memory_order_seq_cst);
-            if (m_revoked.load(std::memory_order_relaxed) != 0)
-                wakeRevoker();
-            return;
+            return m_revoked.load(std::memory_order_relaxed) == 0;
         }
         if (m_owner.load(std::memory_order_relaxed) != self)
-            return;
+            return true;
         if (m_reentries > 0) {
             --m_reentries;
-            return;
+            return true;
         }
         m_owner.store(0, std::memory_order_relaxed);
         m_state.store(kFree, std::memory_order_release);
@@ -108,9 +128,14 @@ public:
         // sleep first asks and then makes every running thread's stores visible, so either it sees the
         // lock free or this thread sees its ask.
         std::atomic_signal_fence(std::memory_order_seq_cst);
-        if (m_sleepers.load(std::memory_order_relaxed) != 0)
-            wakeOne();
+        return m_sleepers.load(std::memory_order_relaxed) == 0;
     }
+
+    // Wakes whom an unlockQuick() that answered false left waiting.
+    void wakeAfterUnlock();
+    // The same, handing `value` back, so that a caller can end with it.
+    void* wakeAfterUnlock(void* value);
+    bool wakeAfterUnlock(bool value);
 
     bool heldByCurrentThread() const { return depth() > 0; }
     // How often the calling thread holds the lock (0 when it does not).
@@ -153,23 +178,7 @@ private:
     static constexpr int32_t kHeld = 1;
     static constexpr int32_t kBiased = 2;
 
-    // The biased thread takes the lock: true when it now holds it, false when a revocation has begun
-    // (the caller then goes the ordinary way).
-    bool lockBiased() {
-        const int32_t depth = m_biasDepth.load(std::memory_order_acquire);
-        if (depth > 0) {
-            m_biasDepth.store(depth + 1, std::memory_order_relaxed);
-            return true;
-        }
-        m_biasDepth.store(1, std::memory_order_relaxed);
-        // A revoker raises its flag and then has this thread pass a full barrier before it reads the
-        // depth: either it sees the depth raised here, or this thread sees its flag.
-        std::atomic_signal_fence(std::memory_order_seq_cst);
-        if (m_revoked.load(std::memory_order_relaxed) == 0)
-            return true;
-        return yieldToRevoker();
-    }
-
+    void lockSlow();
     bool tryLockBiased();
     void takeBias(uintptr_t self);
     // The biased thread met a revocation: true when that was called off and it holds the lock after all,

@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(build-essential g++ cmake ninja-build git qtbase5-dev qtbase5-dev-tools libqt5svg5
           libgtest-dev libgmock-dev googletest libbenchmark-dev clang-format valgrind xvfb xauth
-          fonts-dejavu-core)
+          fonts-dejavu-core libmimalloc-dev libgoogle-perftools-dev)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
