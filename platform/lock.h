@@ -8,8 +8,9 @@
 // barrier, waits until the biased holder is out, and takes the lock over. From then on the lock is an
 // ordinary one for good: an uncontended acquire is one atomic compare-exchange and the release is plain
 // stores; a thread that finds the lock taken spins with growing pauses and then sleeps in the kernel
-// until the holder lets go. A release that finds sleepers wakes one of them, and none while an earlier
-// wake-up is still on its way. Where the system offers no process-wide barrier the lock is never biased.
+// until the holder lets go. A sleeper asks to be woken once per sleep, and a release that finds an ask
+// answers it with one wake-up, so a woken thread is not woken again on its way back. Where the system
+// offers no process-wide barrier the lock is never biased.
 //
 // The lock word, the holder, the bias and the counts share one cache line of their own, so the holder
 // touches a single line and nothing else that lives next to the lock is disturbed by waiters.
