@@ -212,6 +212,8 @@ private:
     std::atomic<int32_t> m_sleeps{0};
 };
 
+static_assert(sizeof(VelLock) == 64, "the lock keeps to one cache line of its own");
+
 // Holds a VelLock for the life of a scope.
 class VelLockGuard {
 public:
