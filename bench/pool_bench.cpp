@@ -1,136 +1,199 @@
-// The bucket pool (poolAllocate + poolRelease, through the module's own pool and its lock) against
-// malloc + free, in the same run, so the two can be compared as a ratio:
-//   mixed sizes 1..512 bytes, one thread:  pool at most 1.0x malloc + free
-//   fixed small sizes, one thread:         pool at most 1.5x
-//   mixed sizes, two threads:              pool at most 4x
-// Each iteration is one allocation and its release; the block is touched so that neither call can be
-// left out. The working-set variants keep 64 blocks of mixed sizes alive and replace one of them per
-// iteration, in a fixed pseudo-random order.
+// The bucket pool against the C heap, in one run and one process, as ratios:
+//   local   the module's own pool (poolAllocate + poolRelease of this program's copy of the runtime)
+//   shared  the host's shared pool as a module uses it: this program plays the host and offers its pool
+//           as "IBucketMemoryPool"; pool_bench_module, a shared library with its own hidden copy of the
+//           runtime, finds it and runs the same workloads through it
+//   glibc   malloc + free
+//   mimalloc, tcmalloc  mi_malloc + mi_free, tc_malloc + tc_free, loaded with dlopen where installed
+//           (their libraries would otherwise take over the process's malloc)
+// Workloads (poolworkloads.h): fixed sizes 8 to 128, mixed sizes 1..512, a ring of 1000 live blocks,
+// the block traffic of pooled texts; one allocate + release pair (one text round) per iteration.
 //
-// The single-threaded rows run first, while the process has one thread: the C library and the pool lock
-// then both skip their atomic instructions. The rows marked "in a threaded process" repeat them after
-// the two-thread rows, as in a host with more than one thread, where every lock and unlock is atomic.
+// Rows run in this order: one thread, while the process has only one; the same in a threaded process
+// (a second thread has been started and has ended, as in any real host); two threads at once; and one
+// thread again after that, once the two threads have met on the pool lock.
 
+#include "bench/poolworkloads.h"
+#include "host/hostcontext.h"
+#include "host/sharedpool.h"
 #include "memory/bucketpool.h"
+#include "memory/poolstate.h"
 
 #include <benchmark/benchmark.h>
+#include <dlfcn.h>
 
-#include <cstdint>
+#include <cstdio>
 #include <cstdlib>
+#include <string>
+#include <thread>
 #include <vector>
+
+extern "C" bool poolBenchModuleAttach(IVelHostContext* context);
+extern "C" void poolBenchModuleRun(int32_t workload, int32_t arg, int64_t n, uint32_t seed);
 
 namespace {
 
-// Sizes 1..512 in a fixed pseudo-random order, the same for every run and thread.
-const std::vector<int32_t>& mixedSizes() {
-    static const std::vector<int32_t> sizes = [] {
-        std::vector<int32_t> s(4096);
-        uint32_t state = 12345;
-        for (int32_t& size : s) {
-            state = state * 1664525u + 1013904223u;
-            size = int32_t(1 + (state >> 8) % 512);
-        }
-        return s;
+using namespace poolbench;
+
+using MallocFunction = void* (*)(size_t);
+using FreeFunction = void (*)(void*);
+MallocFunction g_miMalloc = nullptr;
+FreeFunction g_miFree = nullptr;
+MallocFunction g_tcMalloc = nullptr;
+FreeFunction g_tcFree = nullptr;
+
+struct LocalPool {
+    static void* allocate(int32_t size, int32_t* capacity) { return poolAllocate(size, capacity); }
+    static void release(void** block, int32_t capacity) { poolRelease(block, capacity); }
+};
+struct Glibc {
+    static void* allocate(int32_t size, int32_t* capacity) {
+        *capacity = size;
+        return std::malloc(size_t(size));
+    }
+    static void release(void** block, int32_t) {
+        std::free(*block);
+        *block = nullptr;
+    }
+};
+struct Mimalloc {
+    static void* allocate(int32_t size, int32_t* capacity) {
+        *capacity = size;
+        return g_miMalloc(size_t(size));
+    }
+    static void release(void** block, int32_t) {
+        g_miFree(*block);
+        *block = nullptr;
+    }
+};
+struct Tcmalloc {
+    static void* allocate(int32_t size, int32_t* capacity) {
+        *capacity = size;
+        return g_tcMalloc(size_t(size));
+    }
+    static void release(void** block, int32_t) {
+        g_tcFree(*block);
+        *block = nullptr;
+    }
+};
+
+enum Config { kGlibc, kLocal, kShared, kMimalloc, kTcmalloc };
+const char* const kConfigNames[] = {"glibc", "local", "shared", "mimalloc", "tcmalloc"};
+
+void runConfig(Config config, int32_t workload, int32_t arg, int64_t n, uint32_t seed) {
+    switch (config) {
+    case kGlibc:
+        return run<Glibc>(workload, arg, n, seed);
+    case kLocal:
+        return run<LocalPool>(workload, arg, n, seed);
+    case kShared:
+        return poolBenchModuleRun(workload, arg, n, seed);
+    case kMimalloc:
+        return run<Mimalloc>(workload, arg, n, seed);
+    case kTcmalloc:
+        return run<Tcmalloc>(workload, arg, n, seed);
+    }
+}
+
+constexpr int64_t kBatch = 1000;
+
+void measure(benchmark::State& state, Config config, int32_t workload, int32_t arg) {
+    uint32_t seed = uint32_t(state.thread_index()) * 997u;
+    while (state.KeepRunningBatch(kBatch)) {
+        runConfig(config, workload, arg, kBatch, seed);
+        seed += uint32_t(kBatch);
+    }
+    if (workload == kRing)
+        runConfig(config, kRing, 0, 0, seed);
+}
+
+// Loads one allocator's explicit entries without letting it replace the process's malloc.
+template <class M, class F>
+bool loadAllocator(const char* library, const char* mallocName, const char* freeName, M* m, F* f) {
+    void* handle = dlopen(library, RTLD_NOW | RTLD_LOCAL);
+    if (!handle)
+        return false;
+    *m = reinterpret_cast<M>(dlsym(handle, mallocName));
+    *f = reinterpret_cast<F>(dlsym(handle, freeName));
+    return *m && *f;
+}
+
+// The library that the process's malloc comes from.
+std::string mallocOwner() {
+    Dl_info info{};
+    void* entry = dlsym(RTLD_DEFAULT, "malloc");
+    if (entry && dladdr(entry, &info) && info.dli_fname)
+        return info.dli_fname;
+    return "?";
+}
+
+void startAndEndAThread() {
+    static const bool done = [] {
+        std::thread([] {}).join();
+        return true;
     }();
-    return sizes;
+    (void)done;
 }
 
-void BM_PoolFixed(benchmark::State& state) {
-    const int32_t size = int32_t(state.range(0));
-    for (auto _ : state) {
-        int32_t capacity = 0;
-        void* block = poolAllocate(size, &capacity);
-        static_cast<char*>(block)[0] = 1;
-        benchmark::DoNotOptimize(block);
-        poolRelease(&block, capacity);
-    }
-}
-
-void BM_MallocFixed(benchmark::State& state) {
-    const size_t size = size_t(state.range(0));
-    for (auto _ : state) {
-        void* block = std::malloc(size);
-        static_cast<char*>(block)[0] = 1;
-        benchmark::DoNotOptimize(block);
-        std::free(block);
-    }
-}
-
-void BM_PoolMixed(benchmark::State& state) {
-    const std::vector<int32_t>& sizes = mixedSizes();
-    size_t i = size_t(state.thread_index()) * 997;
-    for (auto _ : state) {
-        const int32_t size = sizes[i++ & 4095];
-        int32_t capacity = 0;
-        void* block = poolAllocate(size, &capacity);
-        static_cast<char*>(block)[0] = 1;
-        benchmark::DoNotOptimize(block);
-        poolRelease(&block, capacity);
-    }
-}
-
-void BM_MallocMixed(benchmark::State& state) {
-    const std::vector<int32_t>& sizes = mixedSizes();
-    size_t i = size_t(state.thread_index()) * 997;
-    for (auto _ : state) {
-        const size_t size = size_t(sizes[i++ & 4095]);
-        void* block = std::malloc(size);
-        static_cast<char*>(block)[0] = 1;
-        benchmark::DoNotOptimize(block);
-        std::free(block);
-    }
-}
-
-constexpr size_t kWorkingSet = 64;
-
-void BM_PoolMixedWorkingSet(benchmark::State& state) {
-    const std::vector<int32_t>& sizes = mixedSizes();
-    void* blocks[kWorkingSet] = {};
-    int32_t capacities[kWorkingSet] = {};
-    size_t i = size_t(state.thread_index()) * 997;
-    for (auto _ : state) {
-        const size_t slot = size_t(sizes[(i * 7) & 4095]) % kWorkingSet;
-        if (blocks[slot])
-            poolRelease(&blocks[slot], capacities[slot]);
-        blocks[slot] = poolAllocate(sizes[i++ & 4095], &capacities[slot]);
-        static_cast<char*>(blocks[slot])[0] = 1;
-        benchmark::DoNotOptimize(blocks[slot]);
-    }
-    for (size_t k = 0; k < kWorkingSet; ++k)
-        if (blocks[k])
-            poolRelease(&blocks[k], capacities[k]);
-}
-
-void BM_MallocMixedWorkingSet(benchmark::State& state) {
-    const std::vector<int32_t>& sizes = mixedSizes();
-    void* blocks[kWorkingSet] = {};
-    size_t i = size_t(state.thread_index()) * 997;
-    for (auto _ : state) {
-        const size_t slot = size_t(sizes[(i * 7) & 4095]) % kWorkingSet;
-        std::free(blocks[slot]);
-        blocks[slot] = std::malloc(size_t(sizes[i++ & 4095]));
-        static_cast<char*>(blocks[slot])[0] = 1;
-        benchmark::DoNotOptimize(blocks[slot]);
-    }
-    for (void* b : blocks)
-        std::free(b);
-}
+struct Row {
+    const char* workload;
+    int32_t id;
+    int32_t arg;
+};
 
 } // namespace
 
-BENCHMARK(BM_PoolFixed)->Arg(8)->Arg(16)->Arg(32)->Arg(64)->Arg(128);
-BENCHMARK(BM_MallocFixed)->Arg(8)->Arg(16)->Arg(32)->Arg(64)->Arg(128);
-BENCHMARK(BM_PoolMixed);
-BENCHMARK(BM_MallocMixed);
-BENCHMARK(BM_PoolMixedWorkingSet);
-BENCHMARK(BM_MallocMixedWorkingSet);
-BENCHMARK(BM_PoolMixed)->Threads(2);
-BENCHMARK(BM_MallocMixed)->Threads(2);
-BENCHMARK(BM_PoolMixedWorkingSet)->Threads(2);
-BENCHMARK(BM_MallocMixedWorkingSet)->Threads(2);
-BENCHMARK(BM_PoolFixed)->Name("BM_PoolFixed in a threaded process")->Arg(16);
-BENCHMARK(BM_MallocFixed)->Name("BM_MallocFixed in a threaded process")->Arg(16);
-BENCHMARK(BM_PoolMixed)->Name("BM_PoolMixed in a threaded process");
-BENCHMARK(BM_MallocMixed)->Name("BM_MallocMixed in a threaded process");
+int main(int argc, char** argv) {
+    // The host: its context offers the pool of this program's runtime; the module finds it there.
+    static VelHostContext context;
+    velOfferSharedPool(context);
+    if (!poolBenchModuleAttach(&context)) {
+        std::fprintf(stderr, "pool_bench: the module did not take the host's shared pool\n");
+        return 1;
+    }
+    std::vector<Config> configs = {kGlibc, kLocal, kShared};
+    if (loadAllocator("libmimalloc.so.2", "mi_malloc", "mi_free", &g_miMalloc, &g_miFree))
+        configs.push_back(kMimalloc);
+    if (loadAllocator("libtcmalloc_minimal.so.4", "tc_malloc", "tc_free", &g_tcMalloc, &g_tcFree))
+        configs.push_back(kTcmalloc);
+    benchmark::AddCustomContext("malloc", mallocOwner());
+    benchmark::AddCustomContext("host pool lock",
+                                velPoolLock().biased() ? "biased to this thread" : "not biased");
+    benchmark::AddCustomContext("mimalloc", g_miMalloc ? "loaded" : "not installed");
+    benchmark::AddCustomContext("tcmalloc", g_tcMalloc ? "loaded" : "not installed");
 
-BENCHMARK_MAIN();
+    const std::vector<Row> oneThread = {{"fixed/8", kFixed, 8},     {"fixed/16", kFixed, 16},
+                                        {"fixed/32", kFixed, 32},   {"fixed/64", kFixed, 64},
+                                        {"fixed/128", kFixed, 128}, {"mixed", kMixed, 0},
+                                        {"ring", kRing, 0},         {"strings", kStrings, 0}};
+    const std::vector<Row> threaded = {
+        {"fixed/16", kFixed, 16}, {"mixed", kMixed, 0}, {"strings", kStrings, 0}};
+
+    auto add = [&](const std::string& phase, const Row& row, int threads, bool startThread) {
+        for (Config config : configs) {
+            const std::string name = phase + "/" + row.workload + "/" + kConfigNames[config];
+            auto* b = benchmark::RegisterBenchmark(name.c_str(), [=](benchmark::State& state) {
+                if (startThread)
+                    startAndEndAThread();
+                measure(state, config, row.id, row.arg);
+            });
+            if (threads > 1)
+                b->Threads(threads);
+        }
+    };
+    for (const Row& row : oneThread)
+        add("one thread", row, 1, false);
+    for (const Row& row : threaded)
+        add("threaded process", row, 1, true);
+    for (const Row& row : threaded)
+        add("two threads", row, 2, false);
+    for (const Row& row : threaded)
+        add("after two threads", row, 1, false);
+
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

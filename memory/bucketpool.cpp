@@ -138,11 +138,12 @@ Bucket* BucketMemoryPool::bucketFor(int32_t index) {
         zalMalloc(&m_buckets, count);
         std::memset(m_buckets, 0, sizeof(Bucket*) * size_t(count));
         m_bucketCount = count;
+        velPoolTableChanged(this, m_buckets, m_bucketCount);
     } else if (index >= m_bucketCount) {
         VelPoolGrowth growth;
         m_bucketCount = zalRealloc(&m_buckets, m_bucketCount, index + 1, grownCount(m_bucketCount, index));
+        velPoolTableChanged(this, m_buckets, m_bucketCount);
     }
-    velPoolTableChanged(this, m_buckets, m_bucketCount);
     return index < m_bucketCount ? m_buckets[index] : nullptr;
 }
 
@@ -161,7 +162,42 @@ void BucketMemoryPool::push(Bucket* bucket, int32_t capacity, void* block) {
     bucket->top = top;
 }
 
+// allocate and deallocate run for every module of the process that uses this pool: the common case, a
+// pooled size whose free stack has a block (or room for one more), is a pop (push) under the lock and
+// nothing else, without a call on the way; everything else goes on out of line, in allocateHeld
+// (deallocateHeld) when the lock is already held.
 void* BucketMemoryPool::allocate(int32_t size, int32_t* capacityOut) {
+    VelLock& lock = velPoolLock();
+    if (uint32_t(size) <= uint32_t(kLargestPooled) && lock.lockQuick()) {
+        int32_t index = 0;
+        int32_t capacity = 0;
+        velPooledSizeClass(size, &index, &capacity);
+        if (index < m_bucketCount && !velPoolGrowing()) {
+            Bucket* bucket = m_buckets[index];
+            if (bucket && bucket->top > 0) {
+                BucketEntry& entry = bucket->entries[bucket->top];
+                if (void* block = entry.block) {
+                    --bucket->top;
+                    if (capacityOut)
+                        *capacityOut = entry.capacity;
+                    if (lock.unlockQuick())
+                        return block;
+                    return lock.wakeAfterUnlock(block);
+                }
+            }
+        }
+        return allocateHeld(size, capacityOut);
+    }
+    return allocateSlow(size, capacityOut);
+}
+
+void* BucketMemoryPool::allocateHeld(int32_t size, int32_t* capacityOut) {
+    void* block = allocateSlow(size, capacityOut);
+    velPoolLock().unlock();
+    return block;
+}
+
+void* BucketMemoryPool::allocateSlow(int32_t size, int32_t* capacityOut) {
     if (capacityOut)
         *capacityOut = 0;
     if (size < 0)
@@ -191,6 +227,35 @@ void* BucketMemoryPool::allocate(int32_t size, int32_t* capacityOut) {
 }
 
 bool BucketMemoryPool::deallocate(int32_t capacity, void** block) {
+    VelLock& lock = velPoolLock();
+    if (block && *block && capacity > 0 && capacity <= kLargestPooled && lock.lockQuick()) {
+        int32_t index = 0;
+        int32_t classCapacity = 0;
+        velPooledSizeClass(capacity, &index, &classCapacity);
+        if (index < m_bucketCount && !velPoolGrowing()) {
+            Bucket* bucket = m_buckets[index];
+            if (bucket && bucket->top + 1 < bucket->capacity) {
+                const int32_t top = bucket->top + 1;
+                bucket->entries[top] = BucketEntry{classCapacity, *block};
+                bucket->top = top;
+                *block = nullptr;
+                if (lock.unlockQuick())
+                    return true;
+                return lock.wakeAfterUnlock(true);
+            }
+        }
+        return deallocateHeld(capacity, block);
+    }
+    return deallocateSlow(capacity, block);
+}
+
+bool BucketMemoryPool::deallocateHeld(int32_t capacity, void** block) {
+    const bool done = deallocateSlow(capacity, block);
+    velPoolLock().unlock();
+    return done;
+}
+
+bool BucketMemoryPool::deallocateSlow(int32_t capacity, void** block) {
     if (!block || !*block || capacity <= 0)
         return false;
     if (capacity > kLargestPooled) {

@@ -30,6 +30,12 @@ struct Bucket {
     int32_t top;
 };
 
+#if defined(__GNUC__)
+#define VEL_POOL_COLD __attribute__((noinline))
+#else
+#define VEL_POOL_COLD
+#endif
+
 class BucketMemoryPool : public virtual IBucketMemoryPool {
 public:
     static constexpr int32_t kInitialBuckets = 2050;
@@ -60,6 +66,13 @@ public:
     static bool sizeClass(int32_t size, int32_t* index, int32_t* capacity);
 
 private:
+    // Not virtual: the pool's table of operations is the same in every module. Out of line, so that
+    // allocate and deallocate stay lean; the Held ones are called with the pool lock taken once for them,
+    // which they give up.
+    VEL_POOL_COLD void* allocateSlow(int32_t size, int32_t* capacityOut);
+    VEL_POOL_COLD bool deallocateSlow(int32_t capacity, void** block);
+    VEL_POOL_COLD void* allocateHeld(int32_t size, int32_t* capacityOut);
+    VEL_POOL_COLD bool deallocateHeld(int32_t capacity, void** block);
     Bucket* bucketFor(int32_t index);
     void push(Bucket* bucket, int32_t capacity, void* block);
 

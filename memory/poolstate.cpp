@@ -3,9 +3,10 @@
 // uses the shared pool from then on.
 //
 // The module-wide state is read and changed under the pool lock, so a thread never uses a pool that
-// another thread is switching away from and releasing. The lock is not held while the module calls into
-// a shared pool: that pool runs the code of the module that made it, under that module's lock, and never
-// waits for this module's lock while holding its own.
+// another thread is switching away from and releasing. Once the module uses the host's shared pool it
+// goes straight to it, without its own lock: that pool runs the code of the module that made it, under
+// that module's lock, and never waits for this module's lock while holding its own; the module keeps its
+// reference on it and never switches away from it again.
 
 #include "memory/poolstate.h"
 
@@ -14,19 +15,26 @@
 
 #include <cstdlib>
 
+#include <atomic>
+
 #if defined(_MSC_VER)
 #define VEL_NOINLINE __declspec(noinline)
 #else
 #define VEL_NOINLINE __attribute__((noinline))
 #endif
 
+VelLock velPoolLockInstance;
+int32_t velPoolGrowthDepth = 0;
+
 namespace {
 
-VelLock g_poolLock;
+VelLock& g_poolLock = velPoolLockInstance;
 BucketMemoryPool* g_current = nullptr;
 bool g_local = false;
 int32_t g_allocations = 0;
-int32_t g_growthDepth = 0;
+// The current pool while it is the host's shared pool (null while the module uses a pool of its own or
+// none): read without the lock by every allocation and release.
+std::atomic<BucketMemoryPool*> g_shared{nullptr};
 // The table of free stacks of the module's own current pool (null and 0 otherwise), so that the common
 // case finds a class's stack without going through the pool object.
 Bucket** g_table = nullptr;
@@ -111,7 +119,7 @@ void switchToSharedPool() {
     if (!shared)
         return;
     if (shared == g_current) {
-        g_local = false;
+        velSetCurrentPool(shared, false);
         return;
     }
     BucketMemoryPool* local = g_current;
@@ -139,13 +147,10 @@ void establishPool() {
 
 } // namespace
 
-VelLock& velPoolLock() {
-    return g_poolLock;
-}
-
 void velSetCurrentPool(BucketMemoryPool* pool, bool local) {
     g_current = pool;
     g_local = pool && local;
+    g_shared.store(pool && !local ? pool : nullptr, std::memory_order_release);
     // The pool announces its table once it is in place.
     g_table = nullptr;
     g_tableCount = 0;
@@ -158,15 +163,11 @@ void velPoolTableChanged(BucketMemoryPool* pool, Bucket** table, int32_t count) 
     g_tableCount = table ? count : 0;
 }
 
-bool velPoolGrowing() {
-    return g_growthDepth > 0;
-}
-
 VelPoolGrowth::VelPoolGrowth() {
-    ++g_growthDepth;
+    ++velPoolGrowthDepth;
 }
 VelPoolGrowth::~VelPoolGrowth() {
-    --g_growthDepth;
+    --velPoolGrowthDepth;
 }
 
 BucketMemoryPool* velCurrentPool() {
@@ -201,7 +202,14 @@ VEL_NOINLINE void* allocateSlow(int32_t size, int32_t* capacityOut) {
     return pool->allocate(size, capacityOut);
 }
 
-// The rest of poolRelease: called with the pool lock held, gives it up.
+// poolAllocate when the lock could not be had at once.
+VEL_NOINLINE void* allocateLocked(int32_t size, int32_t* capacityOut) {
+    g_poolLock.lock();
+    return allocateSlow(size, capacityOut);
+}
+
+// The rest of poolRelease: called with the pool lock held, gives it up. Every release of any size goes
+// to the current pool's deallocate when there is one: pools of other modules hear of every block.
 VEL_NOINLINE void releaseSlow(void** block, int32_t capacity) {
     BucketMemoryPool* pool = g_current;
     if (!pool) {
@@ -219,15 +227,25 @@ VEL_NOINLINE void releaseSlow(void** block, int32_t capacity) {
     pool->deallocate(capacity, block);
 }
 
+// poolRelease when the lock could not be had at once.
+VEL_NOINLINE void releaseLocked(void** block, int32_t capacity) {
+    g_poolLock.lock();
+    releaseSlow(block, capacity);
+}
+
 } // namespace
 
-// The common case, the module's own pool with a free block of the class at hand (or room on the class's
-// free stack), is done right here under the lock; it is the same pop (push) as the pool's allocate
-// (deallocate) does. Everything else goes the long way.
+// With the host's shared pool, both go straight to that pool. With the module's own pool, the common
+// case, a free block of the class at hand (or room on the class's free stack), is done right here under
+// the lock; it is the same pop (push) as the pool's allocate (deallocate) does. Everything else goes the
+// long way.
 void* poolAllocate(int32_t size, int32_t* capacityOut) {
-    g_poolLock.lock();
+    if (BucketMemoryPool* shared = g_shared.load(std::memory_order_acquire))
+        return shared->allocate(size, capacityOut);
+    if (!g_poolLock.lockQuick())
+        return allocateLocked(size, capacityOut);
     if (g_local && g_allocations <= kAllocationsBetweenLookups &&
-        uint32_t(size) <= uint32_t(BucketMemoryPool::kLargestPooled) && g_growthDepth == 0) {
+        uint32_t(size) <= uint32_t(BucketMemoryPool::kLargestPooled) && velPoolGrowthDepth == 0) {
         int32_t index = 0;
         int32_t capacity = 0;
         velPooledSizeClass(size, &index, &capacity);
@@ -239,8 +257,9 @@ void* poolAllocate(int32_t size, int32_t* capacityOut) {
                 ++g_allocations;
                 if (capacityOut)
                     *capacityOut = entry.capacity;
-                g_poolLock.unlock();
-                return block;
+                if (g_poolLock.unlockQuick())
+                    return block;
+                return g_poolLock.wakeAfterUnlock(block);
             }
         }
     }
@@ -250,15 +269,13 @@ void* poolAllocate(int32_t size, int32_t* capacityOut) {
 void poolRelease(void** block, int32_t capacity) {
     if (!block || !*block)
         return;
-    if (capacity > BucketMemoryPool::kLargestPooled) {
-        // Not pooled anywhere: straight back to the heap of the module that allocated it, without this
-        // module's lock, since that module's allocator takes its own.
-        velReleaseToOwner(*block);
-        *block = nullptr;
+    if (BucketMemoryPool* shared = g_shared.load(std::memory_order_acquire)) {
+        shared->deallocate(capacity, block);
         return;
     }
-    g_poolLock.lock();
-    if (g_local && capacity > 0 && g_growthDepth == 0) {
+    if (!g_poolLock.lockQuick())
+        return releaseLocked(block, capacity);
+    if (g_local && capacity > 0 && capacity <= BucketMemoryPool::kLargestPooled && velPoolGrowthDepth == 0) {
         int32_t index = 0;
         int32_t classCapacity = 0;
         velPooledSizeClass(capacity, &index, &classCapacity);
@@ -268,7 +285,8 @@ void poolRelease(void** block, int32_t capacity) {
             bucket->entries[top] = BucketEntry{classCapacity, *block};
             bucket->top = top;
             *block = nullptr;
-            g_poolLock.unlock();
+            if (!g_poolLock.unlockQuick())
+                g_poolLock.wakeAfterUnlock();
             return;
         }
     }

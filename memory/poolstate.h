@@ -36,7 +36,10 @@ inline void velPooledSizeClass(int32_t size, int32_t* index, int32_t* capacity) 
 void velReleaseToOwner(void* block);
 
 // The module's one pool lock: re-entrant, ready from load, never deleted.
-VelLock& velPoolLock();
+extern VelLock velPoolLockInstance;
+inline VelLock& velPoolLock() {
+    return velPoolLockInstance;
+}
 
 // Makes `pool` the module's current pool (null: none) and records whether the module made it itself.
 // The caller holds the pool lock and has already taken the module's reference on `pool`.
@@ -49,7 +52,10 @@ void velPoolTableChanged(BucketMemoryPool* pool, Bucket** table, int32_t count);
 // True while this module grows a pool table or a free stack (under the pool lock). Allocations that the
 // growth itself causes on the same thread (the swap-out's file name, an out-of-memory message) then take
 // fresh blocks from the heap and give them straight back, leaving the half-grown arrays alone.
-bool velPoolGrowing();
+extern int32_t velPoolGrowthDepth;
+inline bool velPoolGrowing() {
+    return velPoolGrowthDepth > 0;
+}
 
 class VelPoolGrowth {
 public:

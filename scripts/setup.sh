@@ -3,7 +3,8 @@
 set -euo pipefail
 packages=(build-essential g++ cmake ninja-build git qtbase5-dev qtbase5-dev-tools libqt5svg5
           libgtest-dev libgmock-dev googletest libbenchmark-dev clang-format valgrind xvfb xauth
-          fonts-dejavu-core qtbase5-examples)
+          fonts-dejavu-core qtbase5-examples
+          libmimalloc-dev libgoogle-perftools-dev)
 packages+=(qt6-base-dev qt6-base-dev-tools libqt6svg6) # the Qt 6 build
 packages+=(clang-14 libclang-rt-14-dev) # the fuzz targets (scripts/fuzz.sh)
 # 32-bit builds: -m32 (multilib) and 32-bit Windows (MinGW-w64; its tests run under Wine, whose 32-bit

@@ -8,12 +8,31 @@
 
 #include <QApplication>
 #include <QLinearGradient>
+#include <QMenu>
 #include <QPainter>
 #include <QStyleOption>
 
 namespace {
 
 constexpr int minimumCheckColumn = 20;
+
+// Whether a visual theme is active, asked once per paint of a pop-up menu: a menu paints its entries and
+// then, last in every paint, its empty area. The first entry of a paint that asks reads the registry, the
+// entries after it take that answer, and the empty area takes it and forgets it, so that the next paint
+// reads it anew and shows any change. Entries painted for anything but a menu read it every time.
+bool themeActiveInThisPaint(const QWidget* widget, const QPainter* painter, bool lastOfPaint) {
+    struct Answer {
+        const QWidget* menu = nullptr;
+        const QPainter* painter = nullptr;
+        bool active = false;
+    };
+    static Answer answer;
+    if (!qobject_cast<const QMenu*>(widget))
+        return isThemeActive();
+    const bool active = answer.menu == widget && answer.painter == painter ? answer.active : isThemeActive();
+    answer = lastOfPaint ? Answer{} : Answer{widget, painter, active};
+    return active;
+}
 
 } // namespace
 
@@ -45,7 +64,7 @@ void MelvoroStyle::drawMenuItem(ControlElement element, const QStyleOptionMenuIt
         painter->fillRect(r, QBrush(colors.buttonHover));
         painter->setPen(QColor(0, 0, 0, 255));
         velGridRect(painter, QRect(QPoint(r.left(), r.top()), QPoint(r.right() - 1, r.bottom() - 1)));
-    } else if (isThemeActive()) {
+    } else if (themeActiveInThisPaint(widget, painter, element == CE_MenuEmptyArea)) {
         painter->fillRect(r, QBrush(colors.gui));
     }
 

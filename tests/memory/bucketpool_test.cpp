@@ -375,6 +375,46 @@ TEST_F(MemoryBucketPool, ABlockAboveThePooledSizesGoesBackThroughItsHeader) {
     std::free(raw);
 }
 
+// A pool of this runtime that notes the capacity of every release it is given.
+class HearingPool : public BucketMemoryPool {
+public:
+    bool deallocate(int32_t capacity, void** block) override {
+        heard.push_back(capacity);
+        return BucketMemoryPool::deallocate(capacity, block);
+    }
+    std::vector<int32_t> heard;
+};
+
+// Pools of other modules rely on hearing every release, so a block above the pooled sizes goes through
+// the current pool too, whether that is the module's own pool or the host's shared one.
+TEST_F(MemoryBucketPool, EveryReleaseOfAnySizeGoesThroughTheCurrentPool) {
+    for (const bool shared : {false, true}) {
+        SCOPED_TRACE(shared ? "shared pool" : "own pool");
+        HearingPool* pool = new HearingPool;
+        ASSERT_EQ(velCurrentPool(), pool);
+        ScopedService<IBucketMemoryPool, BucketMemoryPool> offer(memoryTestHost().context, pool);
+        for (int i = 0; shared && velPoolIsLocal() && i < 700; ++i) {
+            int32_t c = 0;
+            void* block = poolAllocate(8, &c);
+            poolRelease(&block, c);
+        }
+        ASSERT_EQ(velPoolIsLocal(), !shared);
+        pool->heard.clear();
+
+        RecordingAllocator other;
+        void* raw = std::malloc(sizeof(void*) + 64);
+        *static_cast<BucketMemoryAllocator**>(raw) = &other;
+        void* block = static_cast<char*>(raw) + sizeof(void*);
+        poolRelease(&block, 262145);
+        EXPECT_EQ(block, nullptr);
+        EXPECT_EQ(pool->heard, std::vector<int32_t>{262145});
+        EXPECT_EQ(other.freed, std::vector<void*>{raw});
+        std::free(raw);
+    }
+    // Back to a pool of the module's own for the tests after this one.
+    new BucketMemoryPool;
+}
+
 // The module's entries find the free stacks of its own pool wherever that pool's table lives now: after
 // the table has grown (and moved) and after a new pool has taken the table over.
 TEST_F(MemoryBucketPool, TheModulesEntriesFollowTheTableWhenItGrowsOrChangesHands) {

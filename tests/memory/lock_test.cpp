@@ -151,3 +151,96 @@ TEST(MemoryLock, ALockTakenWhileSingleThreadedStaysExclusiveOnceThreadsStart) {
         },
         ::testing::ExitedWithCode(0), "single=1 out=1 early=0");
 }
+
+// The first thread to take a lock keeps it biased to itself. Another thread that wants the lock while
+// that thread holds it, taken twice, waits until both holds are given up, then revokes the bias and gets
+// in; the lock is an ordinary exclusive lock from then on, for both threads.
+TEST(MemoryLock, ARevokedBiasHandsTheLockOverOnlyOnceItsHolderIsOut) {
+    VelLock lock;
+    lock.lock();
+    if (!lock.biased())
+        GTEST_SKIP() << "the system offers no process-wide barrier: the lock is never biased";
+    lock.lock();
+    EXPECT_EQ(lock.depth(), 2);
+    // A try from elsewhere neither waits nor takes the bias away from a holder that is inside.
+    EXPECT_FALSE(tryFromAnotherThread(lock));
+    EXPECT_TRUE(lock.biased());
+
+    std::atomic<int> stage{0};
+    std::thread other([&] {
+        stage = 1;
+        lock.lock();
+        stage = 2;
+        EXPECT_EQ(lock.depth(), 1);
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        stage = 3;
+        lock.unlock();
+    });
+    while (stage.load() == 0)
+        std::this_thread::yield();
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    EXPECT_EQ(stage.load(), 1) << "the other thread got in while the biased holder was inside";
+    lock.unlock();
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    EXPECT_EQ(stage.load(), 1) << "the other thread got in while the biased holder was still inside once";
+    EXPECT_TRUE(lock.heldByCurrentThread());
+    lock.unlock();
+    while (stage.load() < 2)
+        std::this_thread::yield();
+    // The other thread holds it now: the former biased holder waits like anyone else.
+    lock.lock();
+    EXPECT_EQ(stage.load(), 3);
+    EXPECT_FALSE(lock.biased());
+    EXPECT_EQ(lock.depth(), 1);
+    lock.unlock();
+    other.join();
+    EXPECT_TRUE(tryFromAnotherThread(lock));
+}
+
+// A try from another thread while the biased holder is out revokes the bias and takes the lock.
+TEST(MemoryLock, ATryWhileTheBiasedHolderIsOutTakesTheLock) {
+    VelLock lock;
+    lock.lock();
+    if (!lock.biased())
+        GTEST_SKIP() << "the system offers no process-wide barrier: the lock is never biased";
+    lock.unlock();
+    EXPECT_TRUE(tryFromAnotherThread(lock));
+    EXPECT_FALSE(lock.biased());
+    EXPECT_TRUE(lock.tryLock());
+    lock.unlock();
+}
+
+// A holder that keeps the lock longer than a waiter spins sends the waiter to sleep; the release that
+// finds it asleep wakes it, and the holder's next releases while it is on its way back do not wake it
+// again: no more wake-ups than asks to be woken. Waking at every release that finds a sleeper on its way
+// would be up to 50 a round.
+TEST(MemoryLock, ASleeperIsWokenOnceNotAtEveryRelease) {
+    VelLock lock;
+    std::atomic<bool> stop{false};
+    long rounds = 0;
+    std::thread waiter([&] {
+        while (!stop.load()) {
+            VelLockGuard guard(lock);
+            ++rounds;
+        }
+    });
+    constexpr int kRounds = 200;
+    for (int i = 0; i < kRounds; ++i) {
+        {
+            VelLockGuard guard(lock);
+            // Long enough for the waiter to give up spinning and sleep.
+            std::this_thread::sleep_for(std::chrono::microseconds(300));
+        }
+        for (int k = 0; k < 50; ++k) {
+            VelLockGuard guard(lock);
+            const auto until = std::chrono::steady_clock::now() + std::chrono::microseconds(1);
+            while (std::chrono::steady_clock::now() < until) {
+            }
+        }
+    }
+    stop = true;
+    waiter.join();
+    EXPECT_GT(rounds, 0);
+    EXPECT_GE(lock.sleepCount(), kRounds / 2);
+    EXPECT_LE(lock.wakeCount(), lock.sleepCount());
+}

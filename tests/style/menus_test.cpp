@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QIcon>
 #include <QLinearGradient>
+#include <QMenu>
 #include <QStyleOption>
 #include <gtest/gtest.h>
 
@@ -196,6 +197,34 @@ TEST_F(Style2MenuItem, EmptyAreaPaintsOnlyTheBackground) {
     ASSERT_EQ(device.ops().size(), 1);
     EXPECT_EQ(device.ops()[0].brush.color(), style2::gui());
     EXPECT_EQ(host.base()->paintingCalls(), 0);
+}
+
+// A pop-up menu asks for the theme once per paint, which ends with its empty area: a change of theme
+// during a paint shows at the menu's next paint.
+TEST_F(Style2MenuItem, AMenuTakesTheThemeOfTheStartOfEachPaint) {
+    QMenu menu;
+    auto paintMenu = [&](bool changeTo) {
+        device.clear();
+        QPainter painter(&device);
+        host.style().drawControl(QStyle::CE_MenuItem, &item, &painter, &menu);
+        EXPECT_TRUE(registry.setThemeActive(changeTo));
+        host.style().drawControl(QStyle::CE_MenuItem, &item, &painter, &menu);
+        host.style().drawControl(QStyle::CE_MenuEmptyArea, &item, &painter, &menu);
+        return device.count(PaintOp::Rect);
+    };
+    ASSERT_TRUE(registry.setThemeActive(true));
+    EXPECT_EQ(paintMenu(false), 3);
+    EXPECT_EQ(paintMenu(true), 0);
+    EXPECT_EQ(paintMenu(true), 3);
+    // Entries painted for anything but a menu read the theme each time.
+    device.clear();
+    {
+        QPainter painter(&device);
+        host.style().drawControl(QStyle::CE_MenuItem, &item, &painter, nullptr);
+        ASSERT_TRUE(registry.setThemeActive(false));
+        host.style().drawControl(QStyle::CE_MenuItem, &item, &painter, nullptr);
+    }
+    EXPECT_EQ(device.count(PaintOp::Rect), 1);
 }
 
 TEST_F(Style2MenuItem, SeparatorLines) {
