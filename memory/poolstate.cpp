@@ -60,7 +60,7 @@ void dropCurrentPool(bool sharedOnly) {
     bool local = false;
     if (!g_poolLock.tryLock())
         return;
-    const bool inUse = g_poolLock.depth() > 1 || g_growthDepth > 0;
+    const bool inUse = g_poolLock.depth() > 1 || velPoolGrowing();
     if (!inUse && g_current && !(sharedOnly && g_local)) {
         pool = g_current;
         local = g_local;
