@@ -1,11 +1,10 @@
 #include "host/lookservice.h"
 
+#include "host/boundedfile.h"
 #include "host/saturatingcount.h"
 #include "host/servicequery.h"
 #include "style/contrast.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <algorithm>
 #include <cctype>
@@ -247,28 +246,14 @@ QPalette VelHostLook::hostPalette() const {
 }
 
 bool VelHostLook::loadTheme(const QString& path) {
-    const auto refuse = [this, &path](const QString& reason) {
+    QByteArray text;
+    QString reason;
+    if (!velReadBoundedFile(path, MaxThemeBytes, &text, &reason)) {
+        if (reason.startsWith(QLatin1String("larger")))
+            reason = QStringLiteral("larger than 1 MiB (%1 bytes)").arg(MaxThemeBytes);
         m_error = QStringLiteral("cannot read the theme file %1: %2").arg(path, reason);
         return false;
-    };
-    const QString tooLarge = QStringLiteral("larger than 1 MiB (%1 bytes)").arg(MaxThemeBytes);
-    // Only a regular file is read: a device or a pipe could deliver endless bytes or none at all.
-    const QFileInfo info(path);
-    if (!info.exists())
-        return refuse(QStringLiteral("no such file"));
-    if (!info.isFile())
-        return refuse(QStringLiteral("not a regular file"));
-    if (info.size() > MaxThemeBytes)
-        return refuse(tooLarge);
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return refuse(file.errorString());
-    if (file.isSequential())
-        return refuse(QStringLiteral("not a regular file"));
-    // The file may have grown since it was measured: one byte past the cap tells.
-    const QByteArray text = file.read(MaxThemeBytes + 1);
-    if (text.size() > MaxThemeBytes)
-        return refuse(tooLarge);
+    }
     return loadThemeText(text);
 }
 

@@ -2,11 +2,11 @@
 
 #include "host/translatorservice.h"
 
+#include "host/boundedfile.h"
 #include "host/pooledtext.h"
 #include "host/saturatingcount.h"
 #include "host/servicequery.h"
 
-#include <QFile>
 #include <QMutexLocker>
 
 namespace {
@@ -71,12 +71,11 @@ void VelHostTranslator::add(const QByteArray& source, const QString& translation
 bool VelHostTranslator::load(const QString& path, int* added) {
     if (added)
         *added = 0;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QByteArray text;
+    if (!velReadBoundedFile(path, MaxTableBytes, &text, nullptr))
         return false;
     int count = 0;
-    while (!file.atEnd()) {
-        QByteArray line = file.readLine();
+    for (QByteArray line : text.split('\n')) {
         while (line.endsWith('\n') || line.endsWith('\r'))
             line.chop(1);
         if (line.isEmpty() || line.startsWith('#'))

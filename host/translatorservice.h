@@ -30,8 +30,9 @@ public:
     void add(const QByteArray& source, const QString& translation);
     // Reads a table file: one entry per line, the source text, a tab, then the translation (UTF-8);
     // "\n", "\t" and "\\" stand for a line feed, a tab and a backslash; empty lines, lines starting with
-    // "#" and lines without a tab are skipped. Returns false when the file cannot be read; *added (if
-    // given) receives the number of entries read.
+    // "#" and lines without a tab are skipped. Returns false when the file cannot be read or is not a
+    // regular file of at most MaxTableBytes; *added (if given) receives the number of entries read.
+    static constexpr qint64 MaxTableBytes = 16 * 1024 * 1024;
     bool load(const QString& path, int* added = nullptr);
     int entryCount() const;
 

@@ -161,8 +161,8 @@ TEST(StylePlugin, InstalledPluginWorksFromTheToolkitsPluginFolder) {
     ASSERT_EQ(install.exitCode, 0) << qPrintable(install.out + install.err);
     const QString styles =
         stage.path() + QStringLiteral(MELVORO_INSTALL_PREFIX "/" MELVORO_STYLE_INSTALL_DIR);
-    for (const char* file : {"libmelvorostyleplugin.so", "melvoro/libmelvoroGUIComponent.so",
-                             "melvoro/libvelhostwidgets.so"})
+    for (const char* file :
+         {"libmelvorostyleplugin.so", "melvoro/libmelvoroGUIComponent.so", "melvoro/libvelhostwidgets.so"})
         EXPECT_TRUE(QFileInfo::exists(styles + "/" + file)) << file;
     environment = offscreenEnvironment();
     environment.remove("LD_LIBRARY_PATH");

@@ -1,7 +1,8 @@
-// Theme files as they come from users: byte order marks, NUL bytes, things that are no regular file,
-// and files too large to be a theme.
+// Theme files and translation tables as they come from users: byte order marks, NUL bytes, things that
+// are no regular file, and files too large to be a theme.
 
 #include "host/lookservice.h"
+#include "host/translatorservice.h"
 
 #include <gtest/gtest.h>
 
@@ -84,6 +85,30 @@ TEST_F(HostThemeFile, WhatIsNoRegularFileIsRefusedWithoutReadingIt) {
     }
     EXPECT_FALSE(load.get());
     EXPECT_TRUE(m_look.errorString().contains(QLatin1String("not a regular file")));
+}
+
+// The translation table file goes through the same door: a regular file of bounded size, or nothing.
+TEST_F(HostThemeFile, TranslationTablesAreReadOnlyFromBoundedRegularFiles) {
+    VelHostTranslator* table = new VelHostTranslator;
+    table->addRef();
+    int added = -1;
+    EXPECT_TRUE(table->load(write("# a table\nOpen\tOuvrir\nSave\tEnregistrer"), &added));
+    EXPECT_EQ(added, 2);
+    const QString fifo = m_dir.filePath(QStringLiteral("pipe.table"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    for (const QString& path : {QStringLiteral("/dev/zero"), m_dir.path(), fifo}) {
+        auto load = std::async(std::launch::async, [table, &path] { return table->load(path); });
+        ASSERT_EQ(load.wait_for(std::chrono::seconds(10)), std::future_status::ready) << qPrintable(path);
+        EXPECT_FALSE(load.get()) << qPrintable(path);
+    }
+    QFile big(m_dir.filePath(QStringLiteral("big.table")));
+    ASSERT_TRUE(big.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(big.resize(VelHostTranslator::MaxTableBytes + 1));
+    big.close();
+    EXPECT_FALSE(table->load(big.fileName(), &added));
+    EXPECT_EQ(added, 0);
+    EXPECT_EQ(table->entryCount(), 2);
+    table->release();
 }
 
 TEST_F(HostThemeFile, SizeIsCappedAtOneMebibyte) {
