@@ -51,7 +51,7 @@ void velNotifyOutOfMemory(int32_t code, const char* detail) {
             if (detail && *detail) {
                 text.append(PooledString::fromLatin1("\n\n"));
                 PooledString more;
-                more.setUtf16(reinterpret_cast<const char16_t*>(QString::fromUtf8(detail).utf16()), -1);
+                more.setUtf8(detail);
                 text.append(more);
             }
             int32_t level = 1;

@@ -220,6 +220,52 @@ void PooledString::setLatin1(const char* source) {
     capacity = granted;
 }
 
+void PooledString::setUtf8(const char* source) {
+    freeText();
+    if (!source)
+        return;
+    // Never more code units than bytes, plus the terminator.
+    const int64_t bytes = int64_t(std::strlen(source));
+    int32_t granted = 0;
+    char16_t* block = allocateUnits(bytes + 1, &granted);
+    if (!block)
+        return;
+    const auto* in = reinterpret_cast<const unsigned char*>(source);
+    const auto* end = in + bytes;
+    char16_t* out = block;
+    while (in < end) {
+        const unsigned lead = *in;
+        const int trail = lead < 0x80                   ? 0
+                          : lead >= 0xc2 && lead < 0xe0 ? 1
+                          : lead >= 0xe0 && lead < 0xf0 ? 2
+                          : lead >= 0xf0 && lead < 0xf5 ? 3
+                                                        : -1;
+        char32_t code = trail <= 0 ? lead : lead & (0x3fu >> trail);
+        bool valid = trail >= 0 && end - in > trail;
+        for (int i = 1; valid && i <= trail; ++i) {
+            valid = (in[i] & 0xc0) == 0x80;
+            code = (code << 6) | (in[i] & 0x3f);
+        }
+        static constexpr char32_t smallest[] = {0, 0x80, 0x800, 0x10000};
+        valid = valid && code >= smallest[trail] && code <= 0x10ffff && (code < 0xd800 || code > 0xdfff);
+        if (!valid) {
+            *out++ = 0xfffd;
+            ++in;
+            continue;
+        }
+        in += trail + 1;
+        if (code >= 0x10000) {
+            *out++ = char16_t(0xd800 + ((code - 0x10000) >> 10));
+            *out++ = char16_t(0xdc00 + ((code - 0x10000) & 0x3ff));
+        } else {
+            *out++ = char16_t(code);
+        }
+    }
+    *out = 0;
+    text = block;
+    capacity = granted;
+}
+
 int32_t PooledString::length() const {
     return clampLength(measure(text));
 }

@@ -53,6 +53,8 @@ struct PooledString {
     void setUtf16(const char16_t* source, int32_t count);
     // Widens each byte to the code unit of the same unsigned value.
     void setLatin1(const char* source);
+    // Decodes UTF-8 text; a byte that starts no valid sequence becomes U+FFFD.
+    void setUtf8(const char* source);
 
     int32_t length() const;
     const char16_t* textOrEmpty() const;

@@ -76,6 +76,29 @@ TEST(StringsPooledString, Latin1BytesWidenToTheSameUnsignedValue) {
     EXPECT_EQ(PooledString::fromLatin1(nullptr).text, nullptr);
 }
 
+TEST(StringsPooledString, Utf8DecodesAndReplacesWhatIsNoValidSequence) {
+    const struct {
+        const char* utf8;
+        std::u16string text;
+    } cases[] = {
+        {"", u""},
+        {"plain /tmp/x", u"plain /tmp/x"},
+        {"caf\xc3\xa9 \xe2\x82\xac \xf0\x9f\x98\x80", u"caf\u00e9 \u20ac \U0001F600"},
+        {"\xff\xc0\xaf", u"\ufffd\ufffd\ufffd"},           // never a lead byte; an overlong '/'
+        {"\xe2\x82", u"\ufffd\ufffd"},                     // cut short at the end
+        {"\xed\xa0\x80", u"\ufffd\ufffd\ufffd"},           // a surrogate half
+        {"\xf4\x90\x80\x80", u"\ufffd\ufffd\ufffd\ufffd"}, // above U+10FFFF
+        {"a\x80"
+         "b",
+         u"a\ufffdb"},
+    };
+    for (const auto& c : cases) {
+        PooledString s;
+        s.setUtf8(c.utf8);
+        EXPECT_EQ(textOf(s), c.text) << c.utf8;
+    }
+}
+
 TEST(StringsPooledString, SettingFromUtf16BorrowsMeasuresOrCopies) {
     static const char16_t source[] = u"abcdef";
     PooledString s;
