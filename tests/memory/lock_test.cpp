@@ -241,6 +241,8 @@ TEST(MemoryLock, ASleeperIsWokenOnceNotAtEveryRelease) {
     stop = true;
     waiter.join();
     EXPECT_GT(rounds, 0);
-    EXPECT_GE(lock.sleepCount(), kRounds / 2);
+    // How often the waiter falls asleep depends on the system's timer (a few times under Wine, most rounds
+    // on Linux); once it has, the old rule already woke it dozens of times for each sleep.
+    ASSERT_GT(lock.sleepCount(), 0);
     EXPECT_LE(lock.wakeCount(), lock.sleepCount());
 }
