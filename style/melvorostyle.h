@@ -104,6 +104,7 @@ private:
     void drawTabWidgetFrameApp(const QStyleOption* option, QPainter* painter) const;
     void drawGroupBoxApp(const QStyleOptionGroupBox* option, QPainter* painter, const QWidget* widget) const;
     void drawSliderApp(const QStyleOptionSlider* option, QPainter* painter, const QWidget* widget) const;
+    void drawScrollBarApp(const QStyleOptionSlider* option, QPainter* painter, const QWidget* widget) const;
 
     SPtr<IGuiLook> m_look;
 };

@@ -7,6 +7,7 @@
 #include <QLayout>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSlider>
 
 namespace {
@@ -15,6 +16,11 @@ namespace {
 bool tracksHover(QWidget* widget) {
     return qobject_cast<QPushButton*>(widget) || qobject_cast<QRadioButton*>(widget) ||
            qobject_cast<QSlider*>(widget) || qobject_cast<QCheckBox*>(widget);
+}
+
+// The controls whose parts application mode shows hovered.
+bool tracksHoverApp(QWidget* widget) {
+    return qobject_cast<QScrollBar*>(widget);
 }
 
 } // namespace
@@ -36,7 +42,7 @@ void MelvoroStyle::polish(QWidget* widget) {
             layout->setContentsMargins(5, 5, 5, 5);
     }
 
-    if (tracksHover(widget))
+    if (tracksHover(widget) || (applicationMode() && tracksHoverApp(widget)))
         widget->setAttribute(Qt::WA_Hover, true);
 
     if (auto* dock = qobject_cast<QextDockWindow*>(widget)) {
@@ -56,7 +62,7 @@ void MelvoroStyle::polish(QWidget* widget) {
 }
 
 void MelvoroStyle::unpolish(QWidget* widget) {
-    if (widget && tracksHover(widget))
+    if (widget && (tracksHover(widget) || (applicationMode() && tracksHoverApp(widget))))
         widget->setAttribute(Qt::WA_Hover, false);
 }
 
