@@ -34,8 +34,8 @@ void MelvoroStyle::drawScrollBarApp(const QStyleOptionSlider* option, QPainter* 
         SubControl sub;
         Qt::ArrowType arrow;
     } buttons[] = {{SC_ScrollBarSubLine, back}, {SC_ScrollBarAddLine, forward}};
-    const QColor arrowColor =
-        option->palette.color(option->state & State_Enabled ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText);
+    const QColor arrowColor = option->palette.color(
+        option->state & State_Enabled ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText);
     for (const auto& button : buttons) {
         const QRect r = rectOf(button.sub);
         if (!(option->subControls & button.sub) || r.isEmpty())
@@ -48,7 +48,8 @@ void MelvoroStyle::drawScrollBarApp(const QStyleOptionSlider* option, QPainter* 
 
     // A bar that cannot scroll shows no slider, as the base style does.
     const QRect slider = rectOf(SC_ScrollBarSlider);
-    if ((option->subControls & SC_ScrollBarSlider) && option->maximum > option->minimum && !slider.isEmpty()) {
+    if ((option->subControls & SC_ScrollBarSlider) && option->maximum > option->minimum &&
+        !slider.isEmpty()) {
         const AppFace face = velAppFace(option, SC_ScrollBarSlider);
         velAppFillFace(painter, slider, face, colors, across);
         velAppFrame(painter, slider, velAppFrameColor(face, colors));

@@ -11,6 +11,7 @@
 class QStyleOptionButton;
 class QStyleOptionGroupBox;
 class QStyleOptionMenuItem;
+class QStyleOptionProgressBar;
 class QStyleOptionSlider;
 class QStyleOptionTab;
 class QStyleOptionTitleBar;
@@ -104,6 +105,9 @@ private:
     void drawTabWidgetFrameApp(const QStyleOption* option, QPainter* painter) const;
     void drawGroupBoxApp(const QStyleOptionGroupBox* option, QPainter* painter, const QWidget* widget) const;
     void drawSliderApp(const QStyleOptionSlider* option, QPainter* painter, const QWidget* widget) const;
+    void drawProgressGrooveApp(const QStyleOption* option, QPainter* painter, const LookColors& colors) const;
+    void drawProgressContentsApp(const QStyleOptionProgressBar* option, QPainter* painter,
+                                 const QWidget* widget, const LookColors& colors) const;
     void drawScrollBarApp(const QStyleOptionSlider* option, QPainter* painter, const QWidget* widget) const;
 
     SPtr<IGuiLook> m_look;

@@ -19,7 +19,8 @@ class AppScrollBar : public ::testing::Test {
 protected:
     void SetUp() override { style.setApplicationMode(true); }
 
-    static QStyleOptionSlider bar(Qt::Orientation orientation, Qt::LayoutDirection direction = Qt::LeftToRight) {
+    static QStyleOptionSlider bar(Qt::Orientation orientation,
+                                  Qt::LayoutDirection direction = Qt::LeftToRight) {
         QStyleOptionSlider option;
         option.orientation = orientation;
         option.direction = direction;
@@ -121,7 +122,8 @@ TEST_F(AppScrollBar, RestingFacesRunFromLighterToTheWindowColour) {
         const QPoint last = orientation == Qt::Horizontal ? QPoint(slider.center().x(), slider.bottom())
                                                           : QPoint(slider.right(), slider.center().y());
         auto distance = [](const QColor& a, const QColor& b) {
-            return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) + std::abs(a.blue() - b.blue());
+            return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) +
+                   std::abs(a.blue() - b.blue());
         };
         const QColor first = at(image, slider.topLeft()), end = at(image, last);
         EXPECT_LT(distance(first, lighter1()), distance(first, gui())) << orientation;
