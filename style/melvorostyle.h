@@ -9,6 +9,8 @@
 #include <QColor>
 
 class QStyleOptionButton;
+class QStyleOptionComboBox;
+class QStyleOptionSpinBox;
 class QStyleOptionGroupBox;
 class QStyleOptionMenuItem;
 class QStyleOptionProgressBar;
@@ -108,6 +110,10 @@ private:
     void drawProgressGrooveApp(const QStyleOption* option, QPainter* painter, const LookColors& colors) const;
     void drawProgressContentsApp(const QStyleOptionProgressBar* option, QPainter* painter,
                                  const QWidget* widget, const LookColors& colors) const;
+    void drawLineEditApp(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                         const QWidget* widget) const;
+    void drawSpinBoxApp(const QStyleOptionSpinBox* option, QPainter* painter, const QWidget* widget) const;
+    void drawComboBoxApp(const QStyleOptionComboBox* option, QPainter* painter, const QWidget* widget) const;
     void drawScrollBarApp(const QStyleOptionSlider* option, QPainter* painter, const QWidget* widget) const;
 
     SPtr<IGuiLook> m_look;

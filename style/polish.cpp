@@ -2,7 +2,9 @@
 
 #include "host/qextdockwindow.h"
 
+#include <QAbstractSpinBox>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLayout>
 #include <QPushButton>
@@ -20,7 +22,8 @@ bool tracksHover(QWidget* widget) {
 
 // The controls whose parts application mode shows hovered.
 bool tracksHoverApp(QWidget* widget) {
-    return qobject_cast<QScrollBar*>(widget);
+    return qobject_cast<QScrollBar*>(widget) || qobject_cast<QComboBox*>(widget) ||
+           qobject_cast<QAbstractSpinBox*>(widget);
 }
 
 } // namespace
