@@ -46,6 +46,24 @@ void MelvoroStyle::drawComplexControl(ComplexControl control, const QStyleOption
                 drawGroupBox(groupBox, painter, widget);
         }
         return;
+    case CC_ScrollBar:
+        if (const auto* scrollBar = velOption<QStyleOptionSlider>(option); scrollBar && applicationMode())
+            drawScrollBarApp(scrollBar, painter, widget);
+        else
+            QProxyStyle::drawComplexControl(control, option, painter, widget);
+        return;
+    case CC_SpinBox:
+        if (const auto* spinBox = velOption<QStyleOptionSpinBox>(option); spinBox && applicationMode())
+            drawSpinBoxApp(spinBox, painter, widget);
+        else
+            QProxyStyle::drawComplexControl(control, option, painter, widget);
+        return;
+    case CC_ComboBox:
+        if (const auto* comboBox = velOption<QStyleOptionComboBox>(option); comboBox && applicationMode())
+            drawComboBoxApp(comboBox, painter, widget);
+        else
+            QProxyStyle::drawComplexControl(control, option, painter, widget);
+        return;
     case CC_TitleBar:
         if (const auto* titleBar = velOption<QStyleOptionTitleBar>(option); titleBar && applicationMode())
             drawTitleBarApp(titleBar, painter, widget);

@@ -53,8 +53,20 @@ void MelvoroStyle::drawControl(ControlElement element, const QStyleOption* optio
         if (const auto* toolBar = velOption<QStyleOptionToolBar>(option))
             drawToolBar(toolBar, painter, colors);
         return;
+    case CE_ProgressBarGroove:
+        if (!applicationMode())
+            break;
+        drawProgressGrooveApp(option, painter, colors);
+        return;
+    case CE_ProgressBarContents:
+        if (!applicationMode())
+            break;
+        if (const auto* bar = velOption<QStyleOptionProgressBar>(option))
+            drawProgressContentsApp(bar, painter, widget, colors);
+        return;
     default:
         QProxyStyle::drawControl(element, option, painter, widget);
         return;
     }
+    QProxyStyle::drawControl(element, option, painter, widget);
 }

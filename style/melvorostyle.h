@@ -9,8 +9,11 @@
 #include <QColor>
 
 class QStyleOptionButton;
+class QStyleOptionComboBox;
+class QStyleOptionSpinBox;
 class QStyleOptionGroupBox;
 class QStyleOptionMenuItem;
+class QStyleOptionProgressBar;
 class QStyleOptionSlider;
 class QStyleOptionTab;
 class QStyleOptionTitleBar;
@@ -104,6 +107,14 @@ private:
     void drawTabWidgetFrameApp(const QStyleOption* option, QPainter* painter) const;
     void drawGroupBoxApp(const QStyleOptionGroupBox* option, QPainter* painter, const QWidget* widget) const;
     void drawSliderApp(const QStyleOptionSlider* option, QPainter* painter, const QWidget* widget) const;
+    void drawProgressGrooveApp(const QStyleOption* option, QPainter* painter, const LookColors& colors) const;
+    void drawProgressContentsApp(const QStyleOptionProgressBar* option, QPainter* painter,
+                                 const QWidget* widget, const LookColors& colors) const;
+    void drawLineEditApp(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                         const QWidget* widget) const;
+    void drawSpinBoxApp(const QStyleOptionSpinBox* option, QPainter* painter, const QWidget* widget) const;
+    void drawComboBoxApp(const QStyleOptionComboBox* option, QPainter* painter, const QWidget* widget) const;
+    void drawScrollBarApp(const QStyleOptionSlider* option, QPainter* painter, const QWidget* widget) const;
 
     SPtr<IGuiLook> m_look;
 };

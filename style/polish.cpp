@@ -2,11 +2,14 @@
 
 #include "host/qextdockwindow.h"
 
+#include <QAbstractSpinBox>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLayout>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSlider>
 
 namespace {
@@ -15,6 +18,12 @@ namespace {
 bool tracksHover(QWidget* widget) {
     return qobject_cast<QPushButton*>(widget) || qobject_cast<QRadioButton*>(widget) ||
            qobject_cast<QSlider*>(widget) || qobject_cast<QCheckBox*>(widget);
+}
+
+// The controls whose parts application mode shows hovered.
+bool tracksHoverApp(QWidget* widget) {
+    return qobject_cast<QScrollBar*>(widget) || qobject_cast<QComboBox*>(widget) ||
+           qobject_cast<QAbstractSpinBox*>(widget);
 }
 
 } // namespace
@@ -36,7 +45,7 @@ void MelvoroStyle::polish(QWidget* widget) {
             layout->setContentsMargins(5, 5, 5, 5);
     }
 
-    if (tracksHover(widget))
+    if (tracksHover(widget) || (applicationMode() && tracksHoverApp(widget)))
         widget->setAttribute(Qt::WA_Hover, true);
 
     if (auto* dock = qobject_cast<QextDockWindow*>(widget)) {
@@ -56,7 +65,7 @@ void MelvoroStyle::polish(QWidget* widget) {
 }
 
 void MelvoroStyle::unpolish(QWidget* widget) {
-    if (widget && tracksHover(widget))
+    if (widget && (tracksHover(widget) || (applicationMode() && tracksHoverApp(widget))))
         widget->setAttribute(Qt::WA_Hover, false);
 }
 

@@ -23,6 +23,13 @@ void MelvoroStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* o
         if (applicationMode())
             drawTabWidgetFrameApp(option, painter);
         return;
+    case PE_PanelLineEdit:
+    case PE_FrameLineEdit:
+        if (applicationMode())
+            drawLineEditApp(element, option, painter, widget);
+        else
+            QProxyStyle::drawPrimitive(element, option, painter, widget);
+        return;
     case PE_IndicatorCheckBox:
         drawCheckBoxIndicator(option, painter, widget);
         return;

@@ -1,0 +1,30 @@
+#pragma once
+// Application mode: the faces the standard controls share, in the look of the tool bar and the tabs. A
+// raised face runs from "ColorGUILighter1" to "ColorGUI" across it, is flat "ColorButtonHover" under the
+// mouse and flat "ColorButtonSelected" while pressed; a disabled face is flat "ColorGUI". Faces and tracks
+// are framed by one-pixel lines that stay whole at every device pixel ratio.
+
+#include "style/melvorostyle.h"
+
+#include <QStyle>
+
+class QPainter;
+
+enum class AppFace { Normal, Hover, Pressed, Disabled };
+
+// The face of a control in that state; sub, when given, is the sub-control painted, which is hovered or
+// pressed only while it is the option's active one.
+AppFace velAppFace(const QStyleOption* option, QStyle::SubControls sub = QStyle::SC_None);
+
+// Fills rect with the face; the gradient runs top to bottom (Qt::Vertical) or left to right.
+void velAppFillFace(QPainter* painter, const QRect& rect, AppFace face, const LookColors& colors,
+                    Qt::Orientation across);
+
+// The one-pixel outline of rect, on its outermost pixels, in color.
+void velAppFrame(QPainter* painter, const QRect& rect, const QColor& color);
+
+// The outline colour of a face: "ColorGUIDarker2", "ColorGUIDarker1" when disabled.
+QColor velAppFrameColor(AppFace face, const LookColors& colors);
+
+// A filled triangle pointing up, down, left or right, centred in rect, in color.
+void velAppArrow(QPainter* painter, const QRect& rect, Qt::ArrowType arrow, const QColor& color);

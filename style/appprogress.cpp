@@ -1,0 +1,85 @@
+// Application mode: progress bars in both orientations, filling from the reading start (from the bottom
+// when vertical, either way turned round by inverted appearance). The groove lies in "ColorGUI" framed in
+// "ColorGUIDarker2" ("ColorGUIDarker1" when disabled); the done part runs from "ColorButtonHover" to
+// "ColorButtonSelected", framed in "ColorGUIDarker2" (flat "ColorGUIDarker1" when disabled). A busy bar
+// (no range) sends a block to and fro along the groove and asks its widget to paint again.
+
+#include "style/appfaces.h"
+#include "style/melvorostyle.h"
+
+#include <QElapsedTimer>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QStyleOption>
+#include <QTimer>
+#include <QWidget>
+
+namespace {
+
+// A busy bar's block moves one pixel every kBusyStep milliseconds, repainted every kBusyFrame.
+constexpr qint64 kBusyStep = 10;
+constexpr int kBusyFrame = 40;
+
+qint64 busyClock() {
+    static QElapsedTimer clock;
+    if (!clock.isValid())
+        clock.start();
+    return clock.elapsed();
+}
+
+} // namespace
+
+void MelvoroStyle::drawProgressGrooveApp(const QStyleOption* option, QPainter* painter,
+                                         const LookColors& colors) const {
+    painter->fillRect(option->rect, colors.gui);
+    velAppFrame(painter, option->rect, velAppFrameColor(velAppFace(option), colors));
+}
+
+void MelvoroStyle::drawProgressContentsApp(const QStyleOptionProgressBar* option, QPainter* painter,
+                                           const QWidget* widget, const LookColors& colors) const {
+    const QRect r = option->rect;
+    const bool horizontal = option->state & State_Horizontal;
+    const int length = horizontal ? r.width() : r.height();
+    if (length <= 0)
+        return;
+    // Whether the bar fills from its far end: the right when mirrored, the bottom when vertical.
+    bool reverse = horizontal ? option->direction == Qt::RightToLeft : true;
+    if (option->invertedAppearance)
+        reverse = !reverse;
+
+    int start = 0, extent = 0;
+    const bool busy = option->minimum == 0 && option->maximum == 0;
+    if (busy) {
+        extent = qMax(8, length / 4);
+        const qint64 travel = 2 * qint64(qMax(1, length - extent));
+        const qint64 at = (busyClock() / kBusyStep) % travel;
+        start = int(at <= travel / 2 ? at : travel - at);
+        if (widget)
+            QTimer::singleShot(kBusyFrame, const_cast<QWidget*>(widget), SLOT(update()));
+    } else {
+        const qint64 range = qint64(option->maximum) - option->minimum;
+        const qint64 done =
+            qBound<qint64>(0, qint64(option->progress) - option->minimum, qMax<qint64>(range, 0));
+        extent = range > 0 ? int(length * done / range) : 0;
+    }
+    if (extent <= 0)
+        return;
+    if (reverse)
+        start = length - start - extent;
+    const QRect chunk = horizontal ? QRect(r.left() + start, r.top(), extent, r.height())
+                                   : QRect(r.left(), r.top() + start, r.width(), extent);
+
+    painter->save();
+    if (option->state & State_Enabled) {
+        const QPointF end =
+            horizontal ? QPointF(chunk.left(), chunk.bottom() + 1) : QPointF(chunk.right() + 1, chunk.top());
+        QLinearGradient gradient(chunk.topLeft(), end);
+        gradient.setColorAt(0.0, colors.buttonHover);
+        gradient.setColorAt(1.0, colors.buttonSelected);
+        painter->fillRect(chunk, QBrush(gradient));
+        velAppFrame(painter, chunk, colors.darker2);
+    } else {
+        painter->fillRect(chunk, colors.darker1);
+    }
+    painter->restore();
+}

@@ -1,0 +1,161 @@
+// Application mode paints progress bars from the look colours: filled from the reading start in both
+// orientations, mirrored and inverted, busy, disabled, with outlines present once at every device pixel
+// ratio; host mode paints them as the "Windows" style does.
+
+#include "style2host.h"
+
+#include <QProgressBar>
+#include <QStyleFactory>
+#include <QStyleOption>
+#include <QThread>
+#include <cmath>
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace style2;
+
+class AppProgress : public ::testing::Test {
+protected:
+    void SetUp() override { style.setApplicationMode(true); }
+
+    static QStyleOptionProgressBar bar(Qt::Orientation orientation, int progress) {
+        QStyleOptionProgressBar option;
+        option.rect = orientation == Qt::Horizontal ? QRect(0, 0, 120, 20) : QRect(0, 0, 20, 120);
+        option.state = QStyle::State_Enabled;
+        if (orientation == Qt::Horizontal)
+            option.state |= QStyle::State_Horizontal;
+        option.minimum = 0;
+        option.maximum = 100;
+        option.progress = progress;
+        option.textVisible = false;
+        option.palette = distinctPalette();
+        return option;
+    }
+
+    QImage paint(QStyle& with, const QStyleOptionProgressBar& option, qreal ratio = 1) {
+        QImage image(option.rect.size() * ratio, QImage::Format_ARGB32);
+        image.setDevicePixelRatio(ratio);
+        image.fill(QColor(0xfe, 0xfe, 0xfe));
+        QPainter painter(&image);
+        with.drawControl(QStyle::CE_ProgressBar, &option, &painter);
+        return image;
+    }
+
+    Host host{false};
+    MelvoroStyle style; // over the toolkit's "Windows" style, with the host's look
+    std::unique_ptr<QStyle> windows{QStyleFactory::create(QStringLiteral("Windows"))};
+};
+
+QColor at(const QImage& image, QPoint logical) {
+    const qreal ratio = image.devicePixelRatio();
+    return QColor(image.pixel(int(logical.x() * ratio), int(logical.y() * ratio)));
+}
+
+// Whether a pixel shows the done part: a colour between "ColorButtonHover" and "ColorButtonSelected".
+bool isDone(const QColor& c) {
+    auto between = [](int v, int a, int b) { return v >= std::min(a, b) && v <= std::max(a, b); };
+    const QColor a = buttonHover(), b = buttonSelected();
+    return between(c.red(), a.red(), b.red()) && between(c.green(), a.green(), b.green()) &&
+           between(c.blue(), a.blue(), b.blue());
+}
+
+struct FillRow {
+    Qt::Orientation orientation;
+    Qt::LayoutDirection direction;
+    bool inverted;
+    bool fromFarEnd; // right when horizontal, bottom when vertical
+};
+
+TEST_F(AppProgress, FillsFromTheReadingStartInTheLookColours) {
+    const FillRow rows[] = {
+        {Qt::Horizontal, Qt::LeftToRight, false, false}, {Qt::Horizontal, Qt::RightToLeft, false, true},
+        {Qt::Horizontal, Qt::LeftToRight, true, true},   {Qt::Horizontal, Qt::RightToLeft, true, false},
+        {Qt::Vertical, Qt::LeftToRight, false, true},    {Qt::Vertical, Qt::LeftToRight, true, false},
+        {Qt::Vertical, Qt::RightToLeft, false, true},
+    };
+    for (qreal ratio : {1.0, 2.0})
+        for (const FillRow& row : rows) {
+            QStyleOptionProgressBar option = bar(row.orientation, 30);
+            option.direction = row.direction;
+            option.invertedAppearance = row.inverted;
+            const QImage image = paint(style, option, ratio);
+            const bool horizontal = row.orientation == Qt::Horizontal;
+            const QPoint nearStart(10, 10);
+            const QPoint nearEnd = horizontal ? QPoint(109, 10) : QPoint(10, 109);
+            const QPoint filled = row.fromFarEnd ? nearEnd : nearStart;
+            const QPoint empty = row.fromFarEnd ? nearStart : nearEnd;
+            const std::string where = std::to_string(&row - rows) + " x" + std::to_string(ratio);
+            EXPECT_TRUE(isDone(at(image, filled))) << where;
+            EXPECT_EQ(at(image, empty), gui()) << where;
+            EXPECT_EQ(at(image, QPoint(0, 0)), darker2()) << where;
+            EXPECT_NE(image, paint(*windows, option, ratio)) << where;
+        }
+}
+
+TEST_F(AppProgress, DisabledBarsAreFlatAndPale) {
+    QStyleOptionProgressBar option = bar(Qt::Horizontal, 50);
+    option.state &= ~QStyle::State_Enabled;
+    const QImage image = paint(style, option);
+    EXPECT_EQ(at(image, QPoint(20, 10)), darker1());
+    EXPECT_EQ(at(image, QPoint(100, 10)), gui());
+    EXPECT_EQ(at(image, QPoint(0, 0)), darker1());
+}
+
+TEST_F(AppProgress, BusyBarsShowAMovingBlock) {
+    QProgressBar widget;
+    widget.setRange(0, 0);
+    widget.resize(120, 20);
+    QStyleOptionProgressBar option = bar(Qt::Horizontal, 0);
+    option.maximum = 0;
+    QList<QImage> frames;
+    for (int frame = 0; frame < 3; ++frame) {
+        if (frame)
+            QThread::msleep(120);
+        QImage image(option.rect.size(), QImage::Format_ARGB32);
+        image.fill(QColor(0xfe, 0xfe, 0xfe));
+        {
+            QPainter painter(&image);
+            style.drawControl(QStyle::CE_ProgressBar, &option, &painter, &widget);
+        }
+        int done = 0;
+        for (int x = 0; x < 120; ++x)
+            done += isDone(QColor(image.pixel(x, 10)));
+        EXPECT_GT(done, 8) << "a block";
+        EXPECT_LT(done, 60) << "not a full bar";
+        frames.append(image);
+    }
+    // Between three frames a block that turns round at one end moves at least once.
+    EXPECT_TRUE(frames[0] != frames[1] || frames[1] != frames[2]);
+}
+
+TEST_F(AppProgress, OutlinesArePresentOnceAtEveryRatio) {
+    for (qreal ratio : {1.0, 1.5, 2.0, 3.0}) {
+        const QImage image = paint(style, bar(Qt::Horizontal, 50), ratio);
+        // Down the middle column of the done part: the groove's and the part's top and bottom edges.
+        const int x = int(20 * ratio);
+        QList<int> runs;
+        bool inRun = false;
+        for (int y = 0; y < image.height(); ++y) {
+            const bool edge = QColor(image.pixel(x, y)) == darker2();
+            if (edge && !inRun)
+                runs.append(0);
+            if (edge)
+                ++runs.last();
+            inRun = edge;
+        }
+        ASSERT_EQ(runs.size(), 4) << "x" << ratio;
+        for (int run : runs) {
+            EXPECT_GE(run, int(ratio)) << "x" << ratio;
+            EXPECT_LE(run, int(std::ceil(ratio))) << "x" << ratio;
+        }
+    }
+}
+
+TEST_F(AppProgress, HostModePaintsAsTheWindowsStyle) {
+    style.setApplicationMode(false);
+    for (Qt::Orientation orientation : {Qt::Horizontal, Qt::Vertical})
+        EXPECT_EQ(paint(style, bar(orientation, 40)), paint(*windows, bar(orientation, 40)));
+}
+
+} // namespace
