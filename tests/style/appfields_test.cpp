@@ -5,9 +5,11 @@
 
 #include "style2host.h"
 
+#include "support/edgeruns.h"
 #include <QStyleFactory>
 #include <QStyleOption>
 #include <cmath>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -179,21 +181,8 @@ TEST_F(AppFields, OutlinesArePresentOnceAtEveryRatio) {
     for (qreal ratio : {1.0, 1.5, 2.0, 3.0}) {
         const QImage image = panel(style, lineEdit(QStyle::State_None), ratio);
         const int y = int(12 * ratio);
-        QList<int> runs;
-        bool inRun = false;
-        for (int x = 0; x < image.width(); ++x) {
-            const bool edge = QColor(image.pixel(x, y)) == darker2();
-            if (edge && !inRun)
-                runs.append(0);
-            if (edge)
-                ++runs.last();
-            inRun = edge;
-        }
-        ASSERT_EQ(runs.size(), 2) << "x" << ratio;
-        for (int run : runs) {
-            EXPECT_GE(run, int(ratio)) << "x" << ratio;
-            EXPECT_LE(run, int(std::ceil(ratio))) << "x" << ratio;
-        }
+        velExpectLogicalPixelEdges(velEdgeRuns(image, QPoint(0, y), QPoint(1, 0), image.width(), darker2()),
+                                   2, ratio);
     }
 }
 

@@ -4,11 +4,13 @@
 
 #include "style2host.h"
 
+#include "support/edgeruns.h"
 #include <QProgressBar>
 #include <QStyleFactory>
 #include <QStyleOption>
 #include <QThread>
 #include <cmath>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -134,21 +136,8 @@ TEST_F(AppProgress, OutlinesArePresentOnceAtEveryRatio) {
         const QImage image = paint(style, bar(Qt::Horizontal, 50), ratio);
         // Down the middle column of the done part: the groove's and the part's top and bottom edges.
         const int x = int(20 * ratio);
-        QList<int> runs;
-        bool inRun = false;
-        for (int y = 0; y < image.height(); ++y) {
-            const bool edge = QColor(image.pixel(x, y)) == darker2();
-            if (edge && !inRun)
-                runs.append(0);
-            if (edge)
-                ++runs.last();
-            inRun = edge;
-        }
-        ASSERT_EQ(runs.size(), 4) << "x" << ratio;
-        for (int run : runs) {
-            EXPECT_GE(run, int(ratio)) << "x" << ratio;
-            EXPECT_LE(run, int(std::ceil(ratio))) << "x" << ratio;
-        }
+        velExpectLogicalPixelEdges(velEdgeRuns(image, QPoint(x, 0), QPoint(0, 1), image.height(), darker2()),
+                                   4, ratio);
     }
 }
 

@@ -4,9 +4,11 @@
 
 #include "style2host.h"
 
+#include "support/edgeruns.h"
 #include <QStyleFactory>
 #include <QStyleOption>
 #include <cmath>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -181,21 +183,10 @@ TEST_F(AppScrollBar, OutlinesArePresentOnceAtEveryRatio) {
         const QRect slider = part(option, QStyle::SC_ScrollBarSlider);
         // Along the middle row of the slider: its left and right edge, each one logical pixel wide.
         const int y = int(slider.center().y() * ratio);
-        QList<int> runs;
-        bool inRun = false;
-        for (int x = int(slider.left() * ratio); x < int((slider.right() + 1) * ratio); ++x) {
-            const bool edge = QColor(image.pixel(x, y)) == darker2();
-            if (edge && !inRun)
-                runs.append(0);
-            if (edge)
-                ++runs.last();
-            inRun = edge;
-        }
-        ASSERT_EQ(runs.size(), 2) << "x" << ratio;
-        for (int run : runs) {
-            EXPECT_GE(run, int(ratio)) << "x" << ratio;
-            EXPECT_LE(run, int(std::ceil(ratio))) << "x" << ratio;
-        }
+        velExpectLogicalPixelEdges(velEdgeRuns(image, QPoint(int(slider.left() * ratio), y), QPoint(1, 0),
+                                               int((slider.right() + 1) * ratio) - int(slider.left() * ratio),
+                                               darker2()),
+                                   2, ratio);
     }
 }
 
