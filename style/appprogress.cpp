@@ -54,8 +54,17 @@ void MelvoroStyle::drawProgressContentsApp(const QStyleOptionProgressBar* option
         const qint64 travel = 2 * qint64(qMax(1, length - extent));
         const qint64 at = (busyClock() / kBusyStep) % travel;
         start = int(at <= travel / 2 ? at : travel - at);
-        if (widget)
-            QTimer::singleShot(kBusyFrame, const_cast<QWidget*>(widget), SLOT(update()));
+        // One repaint pending per bar: a paint that finds one already pending asks for no other, so
+        // repaints from elsewhere never add timers that keep each other going.
+        static const char* const kPending = "_velBusyRepaintPending";
+        if (widget && !widget->property(kPending).toBool()) {
+            auto* bar = const_cast<QWidget*>(widget);
+            bar->setProperty(kPending, true);
+            QTimer::singleShot(kBusyFrame, bar, [bar] {
+                bar->setProperty(kPending, QVariant());
+                bar->update();
+            });
+        }
     } else {
         const qint64 range = qint64(option->maximum) - option->minimum;
         const qint64 done =

@@ -5,6 +5,9 @@
 #include "style2host.h"
 
 #include "support/edgeruns.h"
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEvent>
 #include <QProgressBar>
 #include <QStyleFactory>
 #include <QStyleOption>
@@ -102,6 +105,38 @@ TEST_F(AppProgress, DisabledBarsAreFlatAndPale) {
     EXPECT_EQ(at(image, QPoint(20, 10)), darker1());
     EXPECT_EQ(at(image, QPoint(100, 10)), gui());
     EXPECT_EQ(at(image, QPoint(0, 0)), darker1());
+}
+
+// Repaints asked from elsewhere add no repaint chains of their own: the bar keeps one frame pending.
+TEST_F(AppProgress, ABusyBarKeepsOneRepaintPending) {
+    struct PaintCounter : QObject {
+        int paints = 0;
+        bool eventFilter(QObject*, QEvent* event) override {
+            paints += event->type() == QEvent::Paint;
+            return false;
+        }
+    } counter;
+    QProgressBar widget;
+    widget.setStyle(&style);
+    widget.setRange(0, 0);
+    widget.resize(120, 20);
+    widget.show();
+    widget.installEventFilter(&counter);
+    const auto run = [](int ms) {
+        QElapsedTimer clock;
+        clock.start();
+        while (clock.elapsed() < ms)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    };
+    for (int i = 0; i < 4; ++i) {
+        widget.repaint();
+        run(10);
+    }
+    counter.paints = 0;
+    run(240);
+    // One chain repaints about every 40 ms; one chain per outside repaint would be four times as many.
+    EXPECT_LE(counter.paints, 10);
+    widget.setStyle(nullptr);
 }
 
 TEST_F(AppProgress, BusyBarsShowAMovingBlock) {

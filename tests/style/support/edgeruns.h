@@ -11,7 +11,8 @@
 
 #include <cmath>
 
-inline QList<int> velEdgeRuns(const QImage& image, QPoint from, QPoint step, int steps, const QColor& colour) {
+inline QList<int> velEdgeRuns(const QImage& image, QPoint from, QPoint step, int steps,
+                              const QColor& colour) {
     QList<int> runs;
     bool inRun = false;
     for (QPoint p = from; steps-- > 0 && image.rect().contains(p); p += step) {
