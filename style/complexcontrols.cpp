@@ -64,6 +64,12 @@ void MelvoroStyle::drawComplexControl(ComplexControl control, const QStyleOption
         else
             QProxyStyle::drawComplexControl(control, option, painter, widget);
         return;
+    case CC_ToolButton:
+        if (const auto* button = velOption<QStyleOptionToolButton>(option); button && applicationMode())
+            drawToolButtonApp(button, painter, widget);
+        else
+            QProxyStyle::drawComplexControl(control, option, painter, widget);
+        return;
     case CC_TitleBar:
         if (const auto* titleBar = velOption<QStyleOptionTitleBar>(option); titleBar && applicationMode())
             drawTitleBarApp(titleBar, painter, widget);

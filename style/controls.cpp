@@ -64,6 +64,32 @@ void MelvoroStyle::drawControl(ControlElement element, const QStyleOption* optio
         if (const auto* bar = velOption<QStyleOptionProgressBar>(option))
             drawProgressContentsApp(bar, painter, widget, colors);
         return;
+    case CE_ToolButtonLabel:
+        if (!applicationMode())
+            break;
+        if (const auto* button = velOption<QStyleOptionToolButton>(option))
+            drawToolButtonLabelApp(button, painter, widget, colors);
+        return;
+    case CE_ToolBoxTab:
+        if (!applicationMode())
+            break;
+        if (const auto* tab = velOption<QStyleOptionToolBox>(option)) {
+            drawControl(CE_ToolBoxTabShape, tab, painter, widget);
+            drawControl(CE_ToolBoxTabLabel, tab, painter, widget);
+        }
+        return;
+    case CE_ToolBoxTabShape:
+        if (!applicationMode())
+            break;
+        if (const auto* tab = velOption<QStyleOptionToolBox>(option))
+            drawToolBoxTabShapeApp(tab, painter, colors);
+        return;
+    case CE_ToolBoxTabLabel:
+        if (!applicationMode())
+            break;
+        if (const auto* tab = velOption<QStyleOptionToolBox>(option))
+            drawToolBoxTabLabelApp(tab, painter, widget, colors);
+        return;
     default:
         QProxyStyle::drawControl(element, option, painter, widget);
         return;

@@ -18,6 +18,8 @@ class QStyleOptionSlider;
 class QStyleOptionTab;
 class QStyleOptionTitleBar;
 class QStyleOptionToolBar;
+class QStyleOptionToolBox;
+class QStyleOptionToolButton;
 
 // The eight look colours every drawControl call asks for, in the order they are asked.
 struct LookColors {
@@ -115,6 +117,19 @@ private:
     void drawSpinBoxApp(const QStyleOptionSpinBox* option, QPainter* painter, const QWidget* widget) const;
     void drawComboBoxApp(const QStyleOptionComboBox* option, QPainter* painter, const QWidget* widget) const;
     void drawScrollBarApp(const QStyleOptionSlider* option, QPainter* painter, const QWidget* widget) const;
+    void drawToolButtonApp(const QStyleOptionToolButton* option, QPainter* painter,
+                           const QWidget* widget) const;
+    void drawToolButtonLabelApp(const QStyleOptionToolButton* option, QPainter* painter,
+                                const QWidget* widget, const LookColors& colors) const;
+    // PE_PanelButtonTool, PE_FrameButtonTool and PE_IndicatorButtonDropDown.
+    void drawToolPanelApp(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                          const QWidget* widget) const;
+    // PE_IndicatorArrowUp/Down/Left/Right and PE_IndicatorSpinUp/Down/Plus/Minus.
+    void drawArrowApp(PrimitiveElement element, const QStyleOption* option, QPainter* painter) const;
+    void drawToolBoxTabShapeApp(const QStyleOptionToolBox* option, QPainter* painter,
+                                const LookColors& colors) const;
+    void drawToolBoxTabLabelApp(const QStyleOptionToolBox* option, QPainter* painter, const QWidget* widget,
+                                const LookColors& colors) const;
 
     SPtr<IGuiLook> m_look;
 };

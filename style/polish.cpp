@@ -11,6 +11,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSlider>
+#include <QToolButton>
 
 namespace {
 
@@ -23,7 +24,9 @@ bool tracksHover(QWidget* widget) {
 // The controls whose parts application mode shows hovered.
 bool tracksHoverApp(QWidget* widget) {
     return qobject_cast<QScrollBar*>(widget) || qobject_cast<QComboBox*>(widget) ||
-           qobject_cast<QAbstractSpinBox*>(widget);
+           qobject_cast<QAbstractSpinBox*>(widget) ||
+           // Tool buttons, and the tabs of tool boxes (a button class the toolkit keeps to itself).
+           qobject_cast<QToolButton*>(widget) || widget->inherits("QToolBoxButton");
 }
 
 } // namespace

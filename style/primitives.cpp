@@ -30,6 +30,27 @@ void MelvoroStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* o
         else
             QProxyStyle::drawPrimitive(element, option, painter, widget);
         return;
+    case PE_PanelButtonTool:
+    case PE_FrameButtonTool:
+    case PE_IndicatorButtonDropDown:
+        if (applicationMode())
+            drawToolPanelApp(element, option, painter, widget);
+        else
+            QProxyStyle::drawPrimitive(element, option, painter, widget);
+        return;
+    case PE_IndicatorArrowUp:
+    case PE_IndicatorArrowDown:
+    case PE_IndicatorArrowLeft:
+    case PE_IndicatorArrowRight:
+    case PE_IndicatorSpinUp:
+    case PE_IndicatorSpinDown:
+    case PE_IndicatorSpinPlus:
+    case PE_IndicatorSpinMinus:
+        if (applicationMode())
+            drawArrowApp(element, option, painter);
+        else
+            QProxyStyle::drawPrimitive(element, option, painter, widget);
+        return;
     case PE_IndicatorCheckBox:
         drawCheckBoxIndicator(option, painter, widget);
         return;
