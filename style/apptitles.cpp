@@ -1,5 +1,5 @@
 // Application mode: dock widget titles and the title bars of sub-windows (MDI), painted in the look with
-// the title readable on it; the title bar's buttons come from the base style.
+// the title readable on it; the title bar's buttons are tool button panels with recoloured glyphs.
 
 #include "style/contrast.h"
 #include "style/melvorostyle.h"
@@ -82,7 +82,7 @@ void MelvoroStyle::drawTitleBarApp(const QStyleOptionTitleBar* option, QPainter*
         painter->restore();
     }
 
-    // The buttons: the base style's panels and glyphs, the glyphs in a colour readable on the panels.
+    // The buttons: tool button panels and the style's glyphs, the glyphs in a colour readable on the panels.
     const Qt::WindowFlags flags = option->titleBarFlags;
     const bool minimized = option->titleBarState & Qt::WindowMinimized;
     const bool maximized = option->titleBarState & Qt::WindowMaximized;
