@@ -25,6 +25,9 @@ for arg in "$@"; do
     esac
 done
 jobs=$(nproc)
+for tool in valgrind callgrind_annotate; do
+    command -v "$tool" >/dev/null || { echo "paint-callgrind: $tool is not installed (apt-get install valgrind)" >&2; exit 1; }
+done
 
 if [ ! -f "$build/CMakeCache.txt" ]; then
     cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DMELVORO_BENCH=ON >/dev/null
