@@ -4,8 +4,33 @@
 #include "style/melvorostyle.h"
 
 #include <QPainter>
-#include <QRegion>
 #include <QStyleOption>
+
+namespace {
+
+// Fills a one-pixel edge (a row or a column) of the frame, less the part the gap covers.
+void fillEdge(QPainter* painter, const QRect& edge, const QRect& gap, const QColor& color) {
+    if (edge.isEmpty())
+        return;
+    if (!edge.intersects(gap)) {
+        painter->fillRect(edge, color);
+        return;
+    }
+    QRect before = edge, after = edge;
+    if (edge.height() == 1) {
+        before.setRight(gap.left() - 1);
+        after.setLeft(gap.right() + 1);
+    } else {
+        before.setBottom(gap.top() - 1);
+        after.setTop(gap.bottom() + 1);
+    }
+    if (!before.isEmpty())
+        painter->fillRect(before, color);
+    if (!after.isEmpty())
+        painter->fillRect(after, color);
+}
+
+} // namespace
 
 void MelvoroStyle::drawGroupBoxApp(const QStyleOptionGroupBox* option, QPainter* painter,
                                    const QWidget* widget) const {
@@ -14,22 +39,22 @@ void MelvoroStyle::drawGroupBoxApp(const QStyleOptionGroupBox* option, QPainter*
     const bool hasCheckBox = option->subControls & SC_GroupBoxCheckBox;
 
     if (option->subControls & SC_GroupBoxFrame) {
+        // One-pixel edges on the frame's outermost pixels, inside the option's rectangle; they give way
+        // to the title and the check box. Filled as whole pixels, without a clip, so they stay whole at
+        // every device pixel ratio.
         const QRect frame = subControlRect(CC_GroupBox, option, SC_GroupBoxFrame, widget);
-        painter->save();
-        QRegion region(option->rect);
-        if (!option->text.isEmpty() || hasCheckBox) {
-            // The frame gives way to the title and the check box.
-            const QRect title = hasCheckBox ? checkBox.united(label) : label;
-            region -= QRegion(title.adjusted(-4, 0, 4, 0));
+        QRect gap;
+        if (!option->text.isEmpty() || hasCheckBox)
+            gap = (hasCheckBox ? checkBox.united(label) : label).adjusted(-4, 0, 4, 0);
+        const QColor color = lookColor("ColorGUIDarker2");
+        const QRect& r = option->rect;
+        fillEdge(painter, QRect(frame.left(), frame.top(), frame.width(), 1) & r, gap, color);
+        if (!(option->features & QStyleOptionFrame::Flat) && frame.height() > 1) {
+            const QRect side(0, frame.top() + 1, 1, frame.height() - 2);
+            fillEdge(painter, QRect(frame.left(), frame.bottom(), frame.width(), 1) & r, gap, color);
+            fillEdge(painter, side.translated(frame.left(), 0) & r, gap, color);
+            fillEdge(painter, side.translated(frame.right(), 0) & r, gap, color);
         }
-        painter->setClipRegion(region);
-        painter->setPen(lookColor("ColorGUIDarker2"));
-        painter->setBrush(Qt::NoBrush);
-        if (option->features & QStyleOptionFrame::Flat)
-            painter->drawLine(frame.topLeft(), frame.topRight());
-        else
-            painter->drawRect(frame.adjusted(0, 0, -1, -1));
-        painter->restore();
     }
 
     if ((option->subControls & SC_GroupBoxLabel) && !option->text.isEmpty()) {

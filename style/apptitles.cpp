@@ -1,7 +1,9 @@
 // Application mode: dock widget titles and the title bars of sub-windows (MDI), painted in the look with
-// the title readable on it; the title bar's buttons are tool button panels with recoloured glyphs.
+// the title readable on it; the title bar's buttons are tool button panels with glyphs drawn in lines.
 
+#include "style/appfaces.h"
 #include "style/contrast.h"
+#include "style/devicegrid.h"
 #include "style/melvorostyle.h"
 #include "style/optioncheck.h"
 
@@ -29,6 +31,66 @@ void paintTitleBackground(QPainter* painter, const QRect& r, const QColor& top, 
 QColor titleText(const QColor& top, const QColor& bottom, const QColor& preferred) {
     const QColor onBottom = velReadableOn(bottom, preferred);
     return velContrastRatio(top, onBottom) >= velReadableContrast ? onBottom : velReadableOn(top, onBottom);
+}
+
+// The glyph of a title bar button in color, centred in r: drawn with the pen, so no picture is decoded,
+// scaled or recoloured at a paint, and its lines stay whole at every device pixel ratio.
+void drawTitleGlyph(QPainter* painter, const QRect& r, QStyle::StandardPixmap glyph, const QColor& color) {
+    const int side = qMin(r.width(), r.height()) - 6;
+    if (side < 4)
+        return;
+    QRect box(0, 0, side, side);
+    box.moveCenter(r.center());
+    painter->save();
+    painter->setPen(QPen(color, 1.0, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    painter->setBrush(Qt::NoBrush);
+    // A window: its outline under a title band two pixels high.
+    auto window = [painter, &color](const QRect& w) {
+        velGridRect(painter, w.adjusted(0, 0, -1, -1));
+        painter->fillRect(QRect(w.left(), w.top() + 1, w.width(), 1), color);
+    };
+    switch (glyph) {
+    case QStyle::SP_TitleBarCloseButton: {
+        painter->setRenderHint(QPainter::Antialiasing);
+        painter->setPen(QPen(color, 1.5, Qt::SolidLine, Qt::FlatCap));
+        const QRectF cross = QRectF(box).adjusted(0.5, 0.5, -0.5, -0.5);
+        painter->drawLine(cross.topLeft(), cross.bottomRight());
+        painter->drawLine(cross.topRight(), cross.bottomLeft());
+        break;
+    }
+    case QStyle::SP_TitleBarMaxButton:
+        window(box);
+        break;
+    case QStyle::SP_TitleBarNormalButton: {
+        // Two windows, the front one below and left of the one behind it.
+        const int step = qMax(2, side / 4);
+        const QRect back = box.adjusted(step, 0, 0, -step);
+        const QRect front = box.adjusted(0, step, -step, 0);
+        painter->fillRect(QRect(back.left(), back.top(), back.width(), 2), color);
+        velGridLine(painter, back.right(), back.top() + 2, back.right(), back.bottom());
+        velGridLine(painter, front.right() + 1, back.bottom(), back.right() - 1, back.bottom());
+        window(front);
+        break;
+    }
+    case QStyle::SP_TitleBarMinButton:
+        painter->fillRect(QRect(box.left(), box.bottom() - 1, box.width(), 2), color);
+        break;
+    case QStyle::SP_TitleBarShadeButton:
+        velAppArrow(painter, box, Qt::UpArrow, color);
+        break;
+    case QStyle::SP_TitleBarUnshadeButton:
+        velAppArrow(painter, box, Qt::DownArrow, color);
+        break;
+    default: {
+        QFont font = painter->font();
+        font.setBold(true);
+        painter->setFont(font);
+        painter->setPen(color);
+        painter->drawText(r, Qt::AlignCenter, QStringLiteral("?"));
+        break;
+    }
+    }
+    painter->restore();
 }
 
 } // namespace
@@ -117,16 +179,11 @@ void MelvoroStyle::drawTitleBarApp(const QStyleOptionTitleBar* option, QPainter*
         const bool down = (option->activeSubControls & button.sub) && (option->state & State_Sunken);
         panel.state = (option->state & ~(State_Sunken | State_Raised)) | (down ? State_Sunken : State_Raised);
         drawPrimitive(PE_PanelButtonTool, &panel, painter, widget);
-        QPixmap glyph = standardIcon(button.glyph, &panel, widget).pixmap(r.size() - QSize(4, 4));
-        QPainter tint(&glyph);
-        tint.setCompositionMode(QPainter::CompositionMode_SourceIn);
-        tint.fillRect(glyph.rect(), glyphColor);
-        tint.end();
         QRect place = r;
         if (down)
             place.translate(pixelMetric(PM_ButtonShiftHorizontal, option, widget),
                             pixelMetric(PM_ButtonShiftVertical, option, widget));
-        drawItemPixmap(painter, place, Qt::AlignCenter, glyph);
+        drawTitleGlyph(painter, place, button.glyph, glyphColor);
     }
 
     // The window's icon.
