@@ -12,12 +12,14 @@ class QStyleOptionButton;
 class QStyleOptionComboBox;
 class QStyleOptionSpinBox;
 class QStyleOptionGroupBox;
+class QStyleOptionHeader;
 class QStyleOptionMenuItem;
 class QStyleOptionProgressBar;
 class QStyleOptionSlider;
 class QStyleOptionTab;
 class QStyleOptionTitleBar;
 class QStyleOptionToolBar;
+class QStyleOptionViewItem;
 
 // The eight look colours every drawControl call asks for, in the order they are asked.
 struct LookColors {
@@ -115,6 +117,18 @@ private:
     void drawSpinBoxApp(const QStyleOptionSpinBox* option, QPainter* painter, const QWidget* widget) const;
     void drawComboBoxApp(const QStyleOptionComboBox* option, QPainter* painter, const QWidget* widget) const;
     void drawScrollBarApp(const QStyleOptionSlider* option, QPainter* painter, const QWidget* widget) const;
+    void drawHeaderSectionApp(const QStyleOption* option, QPainter* painter, const LookColors& colors) const;
+    void drawHeaderLabelApp(const QStyleOptionHeader* option, QPainter* painter, const QWidget* widget,
+                            const LookColors& colors) const;
+    void drawHeaderArrowApp(const QStyleOption* option, QPainter* painter, const QWidget* widget) const;
+    void drawHeaderEmptyAreaApp(const QStyleOption* option, QPainter* painter,
+                                const LookColors& colors) const;
+    void drawItemViewPanelApp(PrimitiveElement element, const QStyleOptionViewItem* option, QPainter* painter,
+                              const QWidget* widget) const;
+    void drawItemViewItemApp(const QStyleOptionViewItem* option, QPainter* painter, const QWidget* widget,
+                             const LookColors& colors) const;
+    void drawBranchApp(const QStyleOption* option, QPainter* painter, const QWidget* widget) const;
+    void drawCheckIndicatorApp(const QStyleOption* option, QPainter* painter, const QWidget* widget) const;
 
     SPtr<IGuiLook> m_look;
 };

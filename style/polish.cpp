@@ -2,6 +2,7 @@
 
 #include "host/qextdockwindow.h"
 
+#include <QAbstractItemView>
 #include <QAbstractSpinBox>
 #include <QCheckBox>
 #include <QComboBox>
@@ -26,6 +27,12 @@ bool tracksHoverApp(QWidget* widget) {
            qobject_cast<QAbstractSpinBox*>(widget);
 }
 
+// An item view sees the mouse over its items through its viewport.
+QWidget* itemViewport(QWidget* widget) {
+    auto* view = qobject_cast<QAbstractItemView*>(widget);
+    return view ? view->viewport() : nullptr;
+}
+
 } // namespace
 
 void MelvoroStyle::polish(QWidget* widget) {
@@ -47,6 +54,8 @@ void MelvoroStyle::polish(QWidget* widget) {
 
     if (tracksHover(widget) || (applicationMode() && tracksHoverApp(widget)))
         widget->setAttribute(Qt::WA_Hover, true);
+    if (QWidget* viewport = itemViewport(widget); viewport && applicationMode())
+        viewport->setAttribute(Qt::WA_Hover, true);
 
     if (auto* dock = qobject_cast<QextDockWindow*>(widget)) {
         if (dock->isFloating()) {
@@ -67,6 +76,8 @@ void MelvoroStyle::polish(QWidget* widget) {
 void MelvoroStyle::unpolish(QWidget* widget) {
     if (widget && (tracksHover(widget) || (applicationMode() && tracksHoverApp(widget))))
         widget->setAttribute(Qt::WA_Hover, false);
+    if (QWidget* viewport = itemViewport(widget); viewport && applicationMode())
+        viewport->setAttribute(Qt::WA_Hover, false);
 }
 
 void MelvoroStyle::polish(QPalette& palette) {
