@@ -1,8 +1,8 @@
 // Application mode: item views and their headers. Header sections are faces like the tool bar's, raised at
 // rest, "ColorButtonHover" under the mouse, "ColorButtonSelected" pressed or selected, set apart by one-pixel
 // lines on their bottom and trailing sides. Selected items lie in "ColorButtonSelected" (in its grey while
-// the view has no focus), hovered ones in "ColorButtonHover", with their texts readable on that. Branches
-// show arrows and no lines; check marks sit in boxes framed like the fields.
+// the view has no focus), hovered ones in "ColorButtonHover", with their texts readable on that.
+// Branches show arrows and no lines; check marks sit in boxes framed like the fields.
 
 #include "style/appfaces.h"
 #include "style/contrast.h"
@@ -14,6 +14,8 @@
 #include <QPainterPath>
 #include <QStyleOption>
 #include <QWidget>
+
+#include <cmath>
 
 namespace {
 
@@ -121,19 +123,25 @@ QPalette::ColorGroup itemGroup(const QStyleOption* option, const QWidget* widget
     return option->state & QStyle::State_Active ? QPalette::Active : QPalette::Inactive;
 }
 
+// The grey of that relative luminance.
+QColor greyOfLuminance(double luminance) {
+    const double c =
+        luminance <= 0.0031308 ? 12.92 * luminance : 1.055 * std::pow(luminance, 1 / 2.4) - 0.055;
+    const int v = qBound(0, int(std::lround(c * 255)), 255);
+    return QColor(v, v, v);
+}
+
 // What lies under a selected or hovered item or row (invalid: nothing of the style's own). The selection
-// of a view without the focus lies in the grey of the selected colour's lightness, a disabled one in the
-// window colour of the look.
+// of a view without the focus loses its colour: it lies in the grey as light as the selected colour. A
+// disabled one lies in the window colour of the look.
 QColor itemFill(const QStyleOption* option, const QWidget* widget, const LookColors& colors,
                 bool selectionShows) {
     const QPalette::ColorGroup group = itemGroup(option, widget);
     if ((option->state & QStyle::State_Selected) && selectionShows) {
         if (group == QPalette::Disabled)
             return colors.gui;
-        if (group == QPalette::Inactive) {
-            const QColor selected = colors.buttonSelected.toHsl();
-            return QColor::fromHslF(selected.hslHueF(), 0.0, selected.lightnessF());
-        }
+        if (group == QPalette::Inactive)
+            return greyOfLuminance(velRelativeLuminance(colors.buttonSelected));
         return colors.buttonSelected;
     }
     if ((option->state & QStyle::State_MouseOver) && group != QPalette::Disabled)

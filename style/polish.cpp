@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLayout>
 #include <QPushButton>
 #include <QRadioButton>
@@ -27,10 +28,14 @@ bool tracksHoverApp(QWidget* widget) {
            qobject_cast<QAbstractSpinBox*>(widget);
 }
 
-// An item view sees the mouse over its items through its viewport.
-QWidget* itemViewport(QWidget* widget) {
+// An item view sees the mouse over its items through its viewport, a header over its sections itself.
+void setItemViewHover(QWidget* widget, bool on) {
     auto* view = qobject_cast<QAbstractItemView*>(widget);
-    return view ? view->viewport() : nullptr;
+    if (!view)
+        return;
+    view->viewport()->setAttribute(Qt::WA_Hover, on);
+    if (qobject_cast<QHeaderView*>(view))
+        view->setAttribute(Qt::WA_Hover, on);
 }
 
 } // namespace
@@ -54,8 +59,8 @@ void MelvoroStyle::polish(QWidget* widget) {
 
     if (tracksHover(widget) || (applicationMode() && tracksHoverApp(widget)))
         widget->setAttribute(Qt::WA_Hover, true);
-    if (QWidget* viewport = itemViewport(widget); viewport && applicationMode())
-        viewport->setAttribute(Qt::WA_Hover, true);
+    if (applicationMode())
+        setItemViewHover(widget, true);
 
     if (auto* dock = qobject_cast<QextDockWindow*>(widget)) {
         if (dock->isFloating()) {
@@ -76,8 +81,8 @@ void MelvoroStyle::polish(QWidget* widget) {
 void MelvoroStyle::unpolish(QWidget* widget) {
     if (widget && (tracksHover(widget) || (applicationMode() && tracksHoverApp(widget))))
         widget->setAttribute(Qt::WA_Hover, false);
-    if (QWidget* viewport = itemViewport(widget); viewport && applicationMode())
-        viewport->setAttribute(Qt::WA_Hover, false);
+    if (widget && applicationMode())
+        setItemViewHover(widget, false);
 }
 
 void MelvoroStyle::polish(QPalette& palette) {

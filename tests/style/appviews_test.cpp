@@ -8,6 +8,7 @@
 #include "../apps/pixels.h"
 #include "support/edgeruns.h"
 
+#include <QHeaderView>
 #include <QStyleFactory>
 #include <QStyleOption>
 #include <QTreeView>
@@ -306,8 +307,8 @@ struct PanelRow {
 };
 
 TEST_F(AppViews, ItemAndRowPanelsShowSelectionHoverAndAlternateRows) {
-    const QColor selected = buttonSelected().toHsl();
-    const QColor grey = QColor::fromHslF(selected.hslHueF(), 0.0, selected.lightnessF()).toRgb();
+    // The grey of the selected colour's luminance: 0x12, 0x22, 0x32 is as light as 0x21 on each channel.
+    const QColor grey(0x21, 0x21, 0x21);
     const QStyle::State active = QStyle::State_Enabled | QStyle::State_Active;
     const PanelRow rows[] = {
         {"at rest", active, false, [] { return kBlank; }, [] { return kBlank; }},
@@ -514,9 +515,15 @@ TEST_F(AppViews, ItemViewsSeeTheMouseOverTheirItemsInApplicationModeOnly) {
         style.setApplicationMode(application);
         QTreeView view;
         style.polish(&view);
+        style.polish(view.header());
         EXPECT_EQ(view.viewport()->testAttribute(Qt::WA_Hover), application);
+        EXPECT_EQ(view.header()->testAttribute(Qt::WA_Hover), application)
+            << "a header sees its sections itself";
+        EXPECT_FALSE(view.testAttribute(Qt::WA_Hover));
         style.unpolish(&view);
+        style.unpolish(view.header());
         EXPECT_FALSE(view.viewport()->testAttribute(Qt::WA_Hover));
+        EXPECT_FALSE(view.header()->testAttribute(Qt::WA_Hover));
     }
 }
 

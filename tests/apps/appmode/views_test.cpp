@@ -19,15 +19,14 @@ using pixels::shown;
 
 class AppModeViews : public PluginStyle {};
 
-// The mouse moved onto a point of an item view's viewport.
-void hover(QAbstractItemView* view, const QPoint& at) {
-    QWidget* viewport = view->viewport();
+// The mouse moved onto a point of a widget, as the toolkit tells a widget that asks for hover events.
+void hover(QWidget* widget, const QPoint& at) {
 #if QT_VERSION_MAJOR >= 6
-    QHoverEvent move(QEvent::HoverMove, at, viewport->mapToGlobal(at), QPointF(-1, -1));
+    QHoverEvent move(QEvent::HoverMove, at, widget->mapToGlobal(at), QPointF(-1, -1));
 #else
     QHoverEvent move(QEvent::HoverMove, at, QPointF(-1, -1));
 #endif
-    QApplication::sendEvent(viewport, &move);
+    QApplication::sendEvent(widget, &move);
 }
 
 QRect inWindow(const QAbstractItemView* view, const QRect& inViewport) {
@@ -59,18 +58,22 @@ TEST_P(AppModeViews, HeadersSelectionsAndHoveredRowsAreReadable) {
     tree->setFocus();
     tree->setCurrentItem(tree->topLevelItem(1));
     table->item(0, 0)->setSelected(true);
-    hover(tree, tree->visualItemRect(tree->topLevelItem(2)).center());
-    hover(table, table->visualItemRect(table->item(2, 1)).center());
+    hover(tree->viewport(), tree->visualItemRect(tree->topLevelItem(2)).center());
+    hover(table->viewport(), table->visualItemRect(table->item(2, 1)).center());
+    QHeaderView* header = tree->header();
+    hover(header, QPoint(header->sectionViewportPosition(1) + 8, header->height() / 2));
     const QImage image = shown(window);
 
-    for (QAbstractItemView* view :
-         {static_cast<QAbstractItemView*>(tree), static_cast<QAbstractItemView*>(table),
-          static_cast<QAbstractItemView*>(tree->header())})
-        EXPECT_TRUE(view->viewport()->testAttribute(Qt::WA_Hover)) << view->metaObject()->className();
+    for (QWidget* hovering : {tree->viewport(), table->viewport(), static_cast<QWidget*>(header)})
+        EXPECT_TRUE(hovering->testAttribute(Qt::WA_Hover)) << hovering->parent()->metaObject()->className();
 
-    const QHeaderView* header = tree->header();
-    const QRect label(header->mapTo(&window, QPoint(header->sectionViewportPosition(1) + 2, 2)),
-                      QSize(header->sectionSize(1) - 4, header->height() - 4));
+    auto section = [&](int logical) {
+        return QRect(header->mapTo(&window, QPoint(header->sectionViewportPosition(logical) + 2, 2)),
+                     QSize(header->sectionSize(logical) - 4, header->height() - 4));
+    };
+    const QRect label = section(1);
+    EXPECT_NE(pixels::background(image, label), pixels::background(image, section(0)))
+        << "the hovered section";
     const QModelIndex selected = tree->model()->index(1, 1);
     const QModelIndex hovered = tree->model()->index(2, 1);
     const struct {
