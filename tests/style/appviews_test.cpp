@@ -253,6 +253,9 @@ TEST_F(AppViews, HeaderLabelsAndSortArrowsAreReadableOnEveryFace) {
             EXPECT_GT(pixels::inkCount(image, option.rect.adjusted(2, 2, -20, -2)), 10) << name;
             EXPECT_GE(velContrastRatio(ink, face.first), velReadableContrast) << name;
             EXPECT_GE(velContrastRatio(ink, face.last), velReadableContrast) << name;
+            EXPECT_NE(control(style, QStyle::CE_HeaderLabel, option),
+                      control(*windows, QStyle::CE_HeaderLabel, option))
+                << name;
             // The sort arrow, alone, in the label's colour.
             option.rect = QRect(0, 0, 16, 24);
             const QImage arrow = primitive(style, QStyle::PE_IndicatorHeaderArrow, option);
@@ -348,8 +351,8 @@ TEST_F(AppViews, SelectedAndHoveredItemTextsAreReadable) {
         useScheme(scheme);
         const QStyle::State active = QStyle::State_Enabled | QStyle::State_Active;
         for (QStyle::State state :
-             {active | QStyle::State_Selected, QStyle::State_Enabled | QStyle::State_Selected,
-              active | QStyle::State_MouseOver}) {
+             {active | QStyle::State_Selected, active | QStyle::State_Selected | QStyle::State_HasFocus,
+              QStyle::State_Enabled | QStyle::State_Selected, active | QStyle::State_MouseOver}) {
             QStyleOptionViewItem option = item(state, schemePalette(scheme));
             option.features |= QStyleOptionViewItem::HasDisplay;
             option.text = QStringLiteral("Selected entry");
@@ -359,6 +362,11 @@ TEST_F(AppViews, SelectedAndHoveredItemTextsAreReadable) {
             EXPECT_GT(pixels::inkCount(image, area), 20) << int(state);
             EXPECT_GE(pixels::textContrast(image, area), velReadableContrast)
                 << "state " << int(state) << (scheme == Scheme::Dark ? " dark" : " light");
+            EXPECT_NE(image, control(*windows, QStyle::CE_ItemViewItem, option)) << int(state);
+            if (state & QStyle::State_HasFocus) {
+                option.state &= ~QStyle::State_HasFocus;
+                EXPECT_NE(image, control(style, QStyle::CE_ItemViewItem, option)) << "the focus frame shows";
+            }
         }
     }
 }
