@@ -93,6 +93,21 @@ void drawHeaderLines(QPainter* painter, const QRect& r, Qt::LayoutDirection dire
     }
 }
 
+// Fills a header part with its face, running away from the header's outer side: down a horizontal
+// header, across a vertical one from the side away from the cells (the right when mirrored).
+void fillHeaderFace(QPainter* painter, const QRect& r, bool horizontal, Qt::LayoutDirection direction,
+                    AppFace face, const LookColors& colors) {
+    if (horizontal || direction != Qt::RightToLeft) {
+        velAppFillFace(painter, r, face, colors, horizontal ? Qt::Vertical : Qt::Horizontal);
+        return;
+    }
+    painter->save();
+    painter->translate(r.left() + r.right() + 1, 0);
+    painter->scale(-1, 1);
+    velAppFillFace(painter, r, face, colors, Qt::Horizontal);
+    painter->restore();
+}
+
 bool horizontalHeader(const QStyleOption* option) {
     if (const auto* header = velOption<QStyleOptionHeader>(option))
         return header->orientation == Qt::Horizontal;
@@ -163,8 +178,7 @@ void MelvoroStyle::drawHeaderSectionApp(const QStyleOption* option, QPainter* pa
                                         const LookColors& colors) const {
     const AppFace face = headerFace(option);
     painter->save();
-    velAppFillFace(painter, option->rect, face, colors,
-                   horizontalHeader(option) ? Qt::Vertical : Qt::Horizontal);
+    fillHeaderFace(painter, option->rect, horizontalHeader(option), option->direction, face, colors);
     drawHeaderLines(painter, option->rect, option->direction, true, true, velAppFrameColor(face, colors));
     painter->restore();
 }
@@ -198,7 +212,7 @@ void MelvoroStyle::drawHeaderEmptyAreaApp(const QStyleOption* option, QPainter* 
     const AppFace face = option->state & State_Enabled ? AppFace::Normal : AppFace::Disabled;
     const bool horizontal = option->state & State_Horizontal;
     painter->save();
-    velAppFillFace(painter, option->rect, face, colors, horizontal ? Qt::Vertical : Qt::Horizontal);
+    fillHeaderFace(painter, option->rect, horizontal, option->direction, face, colors);
     drawHeaderLines(painter, option->rect, option->direction, horizontal, !horizontal,
                     velAppFrameColor(face, colors));
     painter->restore();

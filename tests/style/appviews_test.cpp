@@ -178,14 +178,14 @@ TEST_F(AppViews, HeaderSectionsAreFacesOfTheirStateWithTrailingAndBottomLines) {
                 if (row.fill) {
                     EXPECT_EQ(at(image, r.center()), row.fill()) << name;
                 } else {
-                    // A horizontal header's faces run down, a vertical header's across.
-                    const QPoint first =
-                        orientation == Qt::Horizontal ? QPoint(r.center().x(), 0) : QPoint(0, 10);
-                    const QPoint last = orientation == Qt::Horizontal ? QPoint(r.center().x(), r.bottom() - 1)
-                                                                      : QPoint(r.right() - 1, 10);
-                    const int lead = rtl && orientation == Qt::Vertical ? 1 : 0;
-                    EXPECT_LT(distance(at(image, first + QPoint(lead, 0)), lighter1()),
-                              distance(at(image, first + QPoint(lead, 0)), gui()))
+                    // A horizontal header's faces run down, a vertical header's across from its outer
+                    // side, which is the right when mirrored (the trailing line lies at the other).
+                    const int outer = rtl ? r.right() : r.left(), inner = rtl ? r.left() + 1 : r.right() - 1;
+                    const bool horizontal = orientation == Qt::Horizontal;
+                    const QPoint first = horizontal ? QPoint(r.center().x(), 0) : QPoint(outer, 10);
+                    const QPoint last =
+                        horizontal ? QPoint(r.center().x(), r.bottom() - 1) : QPoint(inner, 10);
+                    EXPECT_LT(distance(at(image, first), lighter1()), distance(at(image, first), gui()))
                         << name;
                     EXPECT_LT(distance(at(image, last), gui()), distance(at(image, last), lighter1()))
                         << name;
