@@ -90,6 +90,28 @@ void MelvoroStyle::drawControl(ControlElement element, const QStyleOption* optio
         if (const auto* tab = velOption<QStyleOptionToolBox>(option))
             drawToolBoxTabLabelApp(tab, painter, widget, colors);
         return;
+    case CE_HeaderSection:
+        if (!applicationMode())
+            break;
+        drawHeaderSectionApp(option, painter, colors);
+        return;
+    case CE_HeaderLabel:
+        if (!applicationMode())
+            break;
+        if (const auto* header = velOption<QStyleOptionHeader>(option))
+            drawHeaderLabelApp(header, painter, widget, colors);
+        return;
+    case CE_HeaderEmptyArea:
+        if (!applicationMode())
+            break;
+        drawHeaderEmptyAreaApp(option, painter, colors);
+        return;
+    case CE_ItemViewItem:
+        if (!applicationMode())
+            break;
+        if (const auto* item = velOption<QStyleOptionViewItem>(option))
+            drawItemViewItemApp(item, painter, widget, colors);
+        return;
     default:
         QProxyStyle::drawControl(element, option, painter, widget);
         return;

@@ -12,6 +12,7 @@ class QStyleOptionButton;
 class QStyleOptionComboBox;
 class QStyleOptionSpinBox;
 class QStyleOptionGroupBox;
+class QStyleOptionHeader;
 class QStyleOptionMenuItem;
 class QStyleOptionProgressBar;
 class QStyleOptionSlider;
@@ -20,6 +21,7 @@ class QStyleOptionTitleBar;
 class QStyleOptionToolBar;
 class QStyleOptionToolBox;
 class QStyleOptionToolButton;
+class QStyleOptionViewItem;
 
 // The eight look colours every drawControl call asks for, in the order they are asked.
 struct LookColors {
@@ -130,6 +132,18 @@ private:
                                 const LookColors& colors) const;
     void drawToolBoxTabLabelApp(const QStyleOptionToolBox* option, QPainter* painter, const QWidget* widget,
                                 const LookColors& colors) const;
+    void drawHeaderSectionApp(const QStyleOption* option, QPainter* painter, const LookColors& colors) const;
+    void drawHeaderLabelApp(const QStyleOptionHeader* option, QPainter* painter, const QWidget* widget,
+                            const LookColors& colors) const;
+    void drawHeaderArrowApp(const QStyleOption* option, QPainter* painter, const QWidget* widget) const;
+    void drawHeaderEmptyAreaApp(const QStyleOption* option, QPainter* painter,
+                                const LookColors& colors) const;
+    void drawItemViewPanelApp(PrimitiveElement element, const QStyleOptionViewItem* option, QPainter* painter,
+                              const QWidget* widget) const;
+    void drawItemViewItemApp(const QStyleOptionViewItem* option, QPainter* painter, const QWidget* widget,
+                             const LookColors& colors) const;
+    void drawBranchApp(const QStyleOption* option, QPainter* painter, const QWidget* widget) const;
+    void drawCheckIndicatorApp(const QStyleOption* option, QPainter* painter, const QWidget* widget) const;
 
     SPtr<IGuiLook> m_look;
 };

@@ -8,9 +8,10 @@
 namespace {
 
 enum class Rule {
-    Fixed,         // the value of the entry
-    NonZeroBase,   // the base style's value, but the entry's value where that is 0
-    OnWindowsVista // the entry's value on Windows Vista, the base style's value elsewhere
+    Fixed,          // the value of the entry
+    NonZeroBase,    // the base style's value, but the entry's value where that is 0
+    OnWindowsVista, // the entry's value on Windows Vista, the base style's value elsewhere
+    InApplication   // the entry's value in application mode, the base style's value for the host
 };
 
 struct Entry {
@@ -30,12 +31,17 @@ constexpr Entry table[] = {
     {false, QStyle::PM_TitleBarHeight, Rule::Fixed, 0, true},
     {false, QStyle::PM_DockWidgetTitleMargin, Rule::Fixed, 0, true},
     {true, QStyle::SH_TabBar_PreferNoArrows, Rule::Fixed, 1, true},
+    // Item views show a selected row's decoration (branch, check, icon) in the selection.
+    {true, QStyle::SH_ItemView_ShowDecorationSelected, Rule::InApplication, 1, false},
 };
 
 const Entry* find(bool isHint, int id, bool applicationMode) {
     for (const Entry& entry : table)
         if (entry.isHint == isHint && entry.id == id)
-            return applicationMode && entry.hostOnly ? nullptr : &entry;
+            return (applicationMode && entry.hostOnly) ||
+                           (!applicationMode && entry.rule == Rule::InApplication)
+                       ? nullptr
+                       : &entry;
     return nullptr;
 }
 
@@ -55,6 +61,8 @@ template <class AskBase> int answer(const Entry& entry, AskBase askBase) {
     }
     case Rule::OnWindowsVista:
         return isWindowsVista() ? entry.value : askBase();
+    case Rule::InApplication:
+        return entry.value;
     }
     return askBase();
 }

@@ -2,10 +2,12 @@
 
 #include "host/qextdockwindow.h"
 
+#include <QAbstractItemView>
 #include <QAbstractSpinBox>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLayout>
 #include <QPushButton>
 #include <QRadioButton>
@@ -29,6 +31,16 @@ bool tracksHoverApp(QWidget* widget) {
            qobject_cast<QToolButton*>(widget) || widget->inherits("QToolBoxButton");
 }
 
+// An item view sees the mouse over its items through its viewport, a header over its sections itself.
+void setItemViewHover(QWidget* widget, bool on) {
+    auto* view = qobject_cast<QAbstractItemView*>(widget);
+    if (!view)
+        return;
+    view->viewport()->setAttribute(Qt::WA_Hover, on);
+    if (qobject_cast<QHeaderView*>(view))
+        view->setAttribute(Qt::WA_Hover, on);
+}
+
 } // namespace
 
 void MelvoroStyle::polish(QWidget* widget) {
@@ -50,6 +62,8 @@ void MelvoroStyle::polish(QWidget* widget) {
 
     if (tracksHover(widget) || (applicationMode() && tracksHoverApp(widget)))
         widget->setAttribute(Qt::WA_Hover, true);
+    if (applicationMode())
+        setItemViewHover(widget, true);
 
     if (auto* dock = qobject_cast<QextDockWindow*>(widget)) {
         if (dock->isFloating()) {
@@ -70,6 +84,8 @@ void MelvoroStyle::polish(QWidget* widget) {
 void MelvoroStyle::unpolish(QWidget* widget) {
     if (widget && (tracksHover(widget) || (applicationMode() && tracksHoverApp(widget))))
         widget->setAttribute(Qt::WA_Hover, false);
+    if (widget && applicationMode())
+        setItemViewHover(widget, false);
 }
 
 void MelvoroStyle::polish(QPalette& palette) {

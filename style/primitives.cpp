@@ -57,6 +57,31 @@ void MelvoroStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* o
     case PE_IndicatorRadioButton:
         drawRadioButtonIndicator(option, painter, widget);
         return;
+    case PE_IndicatorHeaderArrow:
+        if (applicationMode())
+            drawHeaderArrowApp(option, painter, widget);
+        else
+            QProxyStyle::drawPrimitive(element, option, painter, widget);
+        return;
+    case PE_PanelItemViewItem:
+    case PE_PanelItemViewRow:
+        if (!applicationMode())
+            QProxyStyle::drawPrimitive(element, option, painter, widget);
+        else if (const auto* item = velOption<QStyleOptionViewItem>(option))
+            drawItemViewPanelApp(element, item, painter, widget);
+        return;
+    case PE_IndicatorBranch:
+        if (applicationMode())
+            drawBranchApp(option, painter, widget);
+        else
+            QProxyStyle::drawPrimitive(element, option, painter, widget);
+        return;
+    case PE_IndicatorItemViewItemCheck:
+        if (applicationMode())
+            drawCheckIndicatorApp(option, painter, widget);
+        else
+            QProxyStyle::drawPrimitive(element, option, painter, widget);
+        return;
     default:
         QProxyStyle::drawPrimitive(element, option, painter, widget);
         return;
@@ -116,15 +141,11 @@ void MelvoroStyle::drawCheckBoxIndicator(const QStyleOption* option, QPainter* p
         drawHoverHighlight(painter, indicatorHoverRect(*this, option, widget));
         painter->restore();
     }
-    // The indicator itself, over the highlight.
-    const bool faded = fadesIndicator(*this, option);
-    if (faded) {
-        painter->save();
-        painter->setOpacity(kDisabledOpacity);
-    }
-    QProxyStyle::drawPrimitive(PE_IndicatorCheckBox, option, painter, widget);
-    if (faded)
-        painter->restore();
+    // The indicator itself, over the highlight; application mode paints it in the look, disabled too.
+    if (applicationMode())
+        drawCheckIndicatorApp(option, painter, widget);
+    else
+        QProxyStyle::drawPrimitive(PE_IndicatorCheckBox, option, painter, widget);
 }
 
 void MelvoroStyle::drawRadioButtonIndicator(const QStyleOption* option, QPainter* painter,
