@@ -65,11 +65,18 @@ TEST_F(AppGroupBoxFrame, EdgesArePresentOnceAndGiveWayToTheTitle) {
                 velExpectLogicalPixelEdges(
                     velEdgeRuns(image, QPoint(0, middle), QPoint(1, 0), image.width(), darker2()),
                     flat ? 0 : 2, ratio);
-                // Along the top edge: broken once, where the title is.
+                // Along the top edge: broken once, where the title (which may have dark lines of its
+                // own, as the check box) is.
                 const int top = int(frame.top() * ratio + ratio / 2);
-                const QList<int> along =
-                    velEdgeRuns(image, QPoint(0, top), QPoint(1, 0), image.width(), darker2());
-                EXPECT_EQ(along.size(), title.left() - 4 > frame.left() ? 2 : 1);
+                const int titleStart = int(title.left() * ratio), titleEnd = int((title.right() + 1) * ratio);
+                const QList<int> before =
+                    velEdgeRuns(image, QPoint(0, top), QPoint(1, 0), titleStart, darker2());
+                const QList<int> after = velEdgeRuns(image, QPoint(titleEnd, top), QPoint(1, 0),
+                                                     image.width() - titleEnd, darker2());
+                EXPECT_EQ(before.size(), title.left() - 4 > frame.left() ? 1 : 0);
+                EXPECT_EQ(after.size(), 1);
+                const QRect label = style.subControlRect(QStyle::CC_GroupBox, &o, QStyle::SC_GroupBoxLabel);
+                EXPECT_NE(QColor(image.pixel(at(label.center().x()), top)), darker2());
                 EXPECT_NE(QColor(image.pixel(at(title.center().x()), top)), darker2());
             }
         }
