@@ -64,6 +64,16 @@ void MelvoroStyle::drawControl(ControlElement element, const QStyleOption* optio
         if (const auto* bar = velOption<QStyleOptionProgressBar>(option))
             drawProgressContentsApp(bar, painter, widget, colors);
         return;
+    case CE_Splitter:
+        if (!applicationMode())
+            break;
+        drawSplitterApp(option, painter, colors);
+        return;
+    case CE_SizeGrip:
+        if (!applicationMode())
+            break;
+        drawSizeGripApp(option, painter, colors);
+        return;
     default:
         QProxyStyle::drawControl(element, option, painter, widget);
         return;

@@ -115,6 +115,18 @@ private:
     void drawSpinBoxApp(const QStyleOptionSpinBox* option, QPainter* painter, const QWidget* widget) const;
     void drawComboBoxApp(const QStyleOptionComboBox* option, QPainter* painter, const QWidget* widget) const;
     void drawScrollBarApp(const QStyleOptionSlider* option, QPainter* painter, const QWidget* widget) const;
+    void drawDialApp(const QStyleOptionSlider* option, QPainter* painter, const QWidget* widget) const;
+    void drawSplitterApp(const QStyleOption* option, QPainter* painter, const LookColors& colors) const;
+    void drawSizeGripApp(const QStyleOption* option, QPainter* painter, const LookColors& colors) const;
+    // The status bar's panel (PE_PanelStatusBar) and the frames of its items (PE_FrameStatusBarItem).
+    void drawStatusBarApp(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                          const QWidget* widget) const;
+    void drawTipLabelApp(const QStyleOption* option, QPainter* painter, const QWidget* widget) const;
+    // Focus frames (PE_FrameFocusRect) and the default button's frame (PE_FrameDefaultButton).
+    void drawFocusFrameApp(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                           const QWidget* widget) const;
+    // Gives a tool tip a text colour readable on the tip's face.
+    void polishTipLabelApp(QWidget* widget) const;
 
     SPtr<IGuiLook> m_look;
 };

@@ -62,6 +62,9 @@ template <class AskBase> int answer(const Entry& entry, AskBase askBase) {
 } // namespace
 
 int MelvoroStyle::pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const {
+    // Splitter handles wide enough to show their grip and to be caught with the mouse.
+    if (metric == PM_SplitterWidth && applicationMode())
+        return 6;
     auto askBase = [&] { return QProxyStyle::pixelMetric(metric, option, widget); };
     if (const Entry* entry = find(false, metric, applicationMode()))
         return answer(*entry, askBase);

@@ -1,0 +1,40 @@
+#pragma once
+// Application mode: lines and marks that stand out from what they are drawn on. Graphics that are not
+// text read at a contrast of at least 3:1 (the WCAG measure for controls); a look colour that falls short
+// is deepened toward black or white, whichever stands further from the background, until it reads.
+
+#include "style/contrast.h"
+
+#include <QColor>
+
+inline constexpr double velReadableMarkContrast = 3.0;
+
+// preferred if it reads on background, else preferred blended step by step toward black or white.
+inline QColor velMarkOn(const QColor& background, const QColor& preferred) {
+    if (!background.isValid() || !preferred.isValid())
+        return preferred;
+    if (velContrastRatio(background, preferred) >= velReadableMarkContrast)
+        return preferred;
+    const QColor black(0, 0, 0), white(255, 255, 255);
+    const QColor target =
+        velContrastRatio(background, black) >= velContrastRatio(background, white) ? black : white;
+    const QColor from = preferred.toRgb();
+    // Black or white itself reads on any background (at least 4.58:1), so the last step always ends it.
+    for (int step = 1; step <= 10; ++step) {
+        const qreal t = step / 10.0;
+        const QColor mixed = QColor::fromRgbF(from.redF() + (target.redF() - from.redF()) * t,
+                                              from.greenF() + (target.greenF() - from.greenF()) * t,
+                                              from.blueF() + (target.blueF() - from.blueF()) * t);
+        if (velContrastRatio(background, mixed) >= velReadableMarkContrast)
+            return mixed;
+    }
+    return target;
+}
+
+// The first of two look colours that reads on background, else the second deepened until it does.
+inline QColor velMarkOn(const QColor& background, const QColor& first, const QColor& second) {
+    if (first.isValid() && background.isValid() &&
+        velContrastRatio(background, first) >= velReadableMarkContrast)
+        return first;
+    return velMarkOn(background, second);
+}
