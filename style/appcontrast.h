@@ -19,12 +19,11 @@ inline QColor velMarkOn(const QColor& background, const QColor& preferred) {
     const QColor target =
         velContrastRatio(background, black) >= velContrastRatio(background, white) ? black : white;
     const QColor from = preferred.toRgb();
+    auto mix = [](int a, int b, int step) { return a + (b - a) * step / 10; };
     // Black or white itself reads on any background (at least 4.58:1), so the last step always ends it.
     for (int step = 1; step <= 10; ++step) {
-        const qreal t = step / 10.0;
-        const QColor mixed = QColor::fromRgbF(from.redF() + (target.redF() - from.redF()) * t,
-                                              from.greenF() + (target.greenF() - from.greenF()) * t,
-                                              from.blueF() + (target.blueF() - from.blueF()) * t);
+        const QColor mixed(mix(from.red(), target.red(), step), mix(from.green(), target.green(), step),
+                           mix(from.blue(), target.blue(), step));
         if (velContrastRatio(background, mixed) >= velReadableMarkContrast)
             return mixed;
     }
