@@ -64,6 +64,12 @@ void MelvoroStyle::drawControl(ControlElement element, const QStyleOption* optio
         if (const auto* bar = velOption<QStyleOptionProgressBar>(option))
             drawProgressContentsApp(bar, painter, widget, colors);
         return;
+    case CE_ComboBoxLabel:
+        if (const auto* comboBox = velOption<QStyleOptionComboBox>(option); comboBox && applicationMode()) {
+            drawComboBoxLabelApp(comboBox, painter, widget);
+            return;
+        }
+        break;
     case CE_Splitter:
         if (!applicationMode())
             break;

@@ -114,6 +114,8 @@ private:
                          const QWidget* widget) const;
     void drawSpinBoxApp(const QStyleOptionSpinBox* option, QPainter* painter, const QWidget* widget) const;
     void drawComboBoxApp(const QStyleOptionComboBox* option, QPainter* painter, const QWidget* widget) const;
+    void drawComboBoxLabelApp(const QStyleOptionComboBox* option, QPainter* painter,
+                              const QWidget* widget) const;
     void drawScrollBarApp(const QStyleOptionSlider* option, QPainter* painter, const QWidget* widget) const;
     void drawDialApp(const QStyleOptionSlider* option, QPainter* painter, const QWidget* widget) const;
     void drawSplitterApp(const QStyleOption* option, QPainter* painter, const LookColors& colors) const;
