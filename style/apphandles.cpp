@@ -1,6 +1,6 @@
-// Application mode: splitter handles and size grips, gripped by dots in the dark colours. A splitter
-// handle lies flat until the mouse is over it ("ColorButtonHover") or it is dragged ("ColorButtonSelected");
-// its dots run along the middle of the handle. A size grip's dots form a triangle in the corner it
+// Application mode: splitter handles, the separators between dock widgets and size grips, gripped by dots
+// in the dark colours. A handle lies flat until the mouse is over it ("ColorButtonHover") or it is dragged
+// ("ColorButtonSelected"); its dots run along its middle. A size grip's dots form a triangle in the corner it
 // resizes from, which a right-to-left window turns to the bottom left.
 
 #include "style/appcontrast.h"
@@ -50,6 +50,16 @@ void MelvoroStyle::drawSplitterApp(const QStyleOption* option, QPainter* painter
                                    : QRect(r.left() + offset, r.top() + across, dot, dot);
         painter->fillRect(cell, color);
     }
+}
+
+void MelvoroStyle::drawDockSeparatorApp(const QStyleOption* option, QPainter* painter,
+                                        const LookColors& colors) const {
+    // A separator's orientation flag names the dock area's, not its own: its shape tells how it stands.
+    QStyleOption handle(*option);
+    handle.state &= ~State_Horizontal;
+    if (option->rect.height() > option->rect.width())
+        handle.state |= State_Horizontal;
+    drawSplitterApp(&handle, painter, colors);
 }
 
 void MelvoroStyle::drawSizeGripApp(const QStyleOption* option, QPainter* painter,

@@ -70,6 +70,11 @@ void MelvoroStyle::drawControl(ControlElement element, const QStyleOption* optio
             return;
         }
         break;
+    case CE_RubberBand:
+        if (!applicationMode())
+            break;
+        drawRubberBandApp(option, painter, widget);
+        return;
     case CE_Splitter:
         if (!applicationMode())
             break;

@@ -119,6 +119,7 @@ private:
     void drawScrollBarApp(const QStyleOptionSlider* option, QPainter* painter, const QWidget* widget) const;
     void drawDialApp(const QStyleOptionSlider* option, QPainter* painter, const QWidget* widget) const;
     void drawSplitterApp(const QStyleOption* option, QPainter* painter, const LookColors& colors) const;
+    void drawDockSeparatorApp(const QStyleOption* option, QPainter* painter, const LookColors& colors) const;
     void drawSizeGripApp(const QStyleOption* option, QPainter* painter, const LookColors& colors) const;
     // The status bar's panel (PE_PanelStatusBar) and the frames of its items (PE_FrameStatusBarItem).
     void drawStatusBarApp(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
@@ -127,6 +128,8 @@ private:
     // Focus frames (PE_FrameFocusRect) and the default button's frame (PE_FrameDefaultButton).
     void drawFocusFrameApp(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                            const QWidget* widget) const;
+    void drawWindowFrameApp(const QStyleOption* option, QPainter* painter, const QWidget* widget) const;
+    void drawRubberBandApp(const QStyleOption* option, QPainter* painter, const QWidget* widget) const;
     // Gives a tool tip a text colour readable on the tip's face.
     void polishTipLabelApp(QWidget* widget) const;
 

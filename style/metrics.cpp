@@ -73,6 +73,9 @@ int MelvoroStyle::pixelMetric(PixelMetric metric, const QStyleOption* option, co
 
 int MelvoroStyle::styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
                             QStyleHintReturn* returnData) const {
+    // A rubber band shows its see-through face whole, not as a hollow frame.
+    if (hint == SH_RubberBand_Mask && applicationMode())
+        return 0;
     auto askBase = [&] { return QProxyStyle::styleHint(hint, option, widget, returnData); };
     if (const Entry* entry = find(true, hint, applicationMode()))
         return answer(*entry, askBase);

@@ -50,6 +50,21 @@ void MelvoroStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* o
         else
             QProxyStyle::drawPrimitive(element, option, painter, widget);
         return;
+    case PE_IndicatorDockWidgetResizeHandle:
+        if (applicationMode()) {
+            LookColors colors;
+            askLookColors(widget, colors);
+            drawDockSeparatorApp(option, painter, colors);
+        } else {
+            QProxyStyle::drawPrimitive(element, option, painter, widget);
+        }
+        return;
+    case PE_FrameWindow:
+        if (applicationMode())
+            drawWindowFrameApp(option, painter, widget);
+        else
+            QProxyStyle::drawPrimitive(element, option, painter, widget);
+        return;
     case PE_IndicatorCheckBox:
         drawCheckBoxIndicator(option, painter, widget);
         return;

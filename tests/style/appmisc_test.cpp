@@ -9,6 +9,7 @@
 #include "support/edgeruns.h"
 #include <QApplication>
 #include <QDial>
+#include <QRubberBand>
 #include <QSplitter>
 #include <QStyleFactory>
 #include <QStyleOption>
@@ -247,6 +248,59 @@ TEST_F(AppMisc, SplitterHandlesShowFiveDotsAndTheirState) {
         }
 }
 
+// The main window flags a separator by its dock area's orientation; the grip follows the separator's shape.
+TEST_F(AppMisc, DockSeparatorsAreGrippedAsSplitterHandles) {
+    for (QStyle::StateFlag flag : {QStyle::State_None, QStyle::State_Horizontal})
+        for (bool upright : {true, false})
+            for (bool hovered : {false, true}) {
+                const QSize size = upright ? QSize(3, 60) : QSize(60, 3);
+                auto o = option<QStyleOption>(QRect(QPoint(0, 0), size), QStyle::State_Enabled | flag);
+                if (hovered)
+                    o.state |= QStyle::State_MouseOver;
+                const QImage image =
+                    paint(style, size, primitive(QStyle::PE_IndicatorDockWidgetResizeHandle, o));
+                const QPoint from = upright ? QPoint(1, 0) : QPoint(0, 1);
+                const QPoint along = upright ? QPoint(0, 1) : QPoint(1, 0);
+                EXPECT_EQ(velEdgeRuns(image, from, along, 60, mark()).size(), 5) << upright << hovered;
+                EXPECT_EQ(at(image, from + 2 * along), hovered ? buttonHover() : kBlank);
+            }
+}
+
+TEST_F(AppMisc, SubWindowFramesAndRubberBandsWearTheLook) {
+    for (bool active : {false, true}) {
+        auto frame = option<QStyleOptionFrame>(QRect(0, 0, 60, 40), QStyle::State_Enabled);
+        frame.lineWidth = 4;
+        if (active)
+            frame.state |= QStyle::State_Active;
+        const QImage image = paint(style, QSize(60, 40), primitive(QStyle::PE_FrameWindow, frame));
+        EXPECT_EQ(at(image, QPoint(0, 20)), darker2());
+        for (QPoint band : {QPoint(2, 20), QPoint(57, 20), QPoint(30, 3), QPoint(30, 36)})
+            EXPECT_EQ(at(image, band), active ? buttonSelected() : gui()) << band.x() << "," << band.y();
+        EXPECT_EQ(at(image, QPoint(30, 20)), kBlank) << "the sub-window's contents";
+        EXPECT_NE(image, paint(*windows, QSize(60, 40), primitive(QStyle::PE_FrameWindow, frame)));
+    }
+    // A rubber band lets the view show through, but not as a window of its own.
+    QWidget view, inside(&view);
+    for (const QWidget* widget : {static_cast<const QWidget*>(&inside), static_cast<const QWidget*>(&view)}) {
+        auto band = option<QStyleOptionRubberBand>(QRect(0, 0, 40, 30), QStyle::State_Enabled);
+        band.shape = QRubberBand::Rectangle;
+        const QImage image = paint(style, QSize(40, 30), control(QStyle::CE_RubberBand, band, widget));
+        EXPECT_EQ(at(image, QPoint(0, 15)), darker2());
+        const QColor face = at(image, QPoint(20, 15));
+        if (widget == &view) {
+            EXPECT_EQ(face, buttonHover());
+        } else {
+            EXPECT_TRUE(strictlyBetween(face, buttonHover(), kBlank));
+        }
+        EXPECT_NE(image, paint(*windows, QSize(40, 30), control(QStyle::CE_RubberBand, band, widget)));
+    }
+    QStyleOptionRubberBand band;
+    band.shape = QRubberBand::Rectangle;
+    band.rect = QRect(0, 0, 40, 30);
+    QStyleHintReturnMask mask;
+    EXPECT_EQ(style.styleHint(QStyle::SH_RubberBand_Mask, &band, nullptr, &mask), 0) << "not hollow";
+}
+
 TEST_F(AppMisc, SizeGripsGatherTheirDotsInTheirCorner) {
     const QRect r(0, 0, 13, 13);
     const struct {
@@ -371,6 +425,8 @@ TEST_F(AppMisc, LinesArePresentOnceAtEveryRatio) {
     auto focus = option<QStyleOptionFocusRect>(QRect(0, 0, 80, 24), QStyle::State_Enabled);
     focus.backgroundColor = Qt::white;
     const auto button = option<QStyleOptionButton>(QRect(0, 0, 80, 24), QStyle::State_Enabled);
+    auto frame = option<QStyleOptionFrame>(QRect(0, 0, 80, 24), QStyle::State_Enabled);
+    frame.lineWidth = 1;
     const struct {
         const char* name;
         Paint how;
@@ -384,6 +440,8 @@ TEST_F(AppMisc, LinesArePresentOnceAtEveryRatio) {
         {"focus", primitive(QStyle::PE_FrameFocusRect, focus), buttonSelected(), false, 2},
         {"focus", primitive(QStyle::PE_FrameFocusRect, focus), buttonSelected(), true, 2},
         {"default button", primitive(QStyle::PE_FrameDefaultButton, button), mark(), false, 2},
+        {"sub-window", primitive(QStyle::PE_FrameWindow, frame), darker2(), false, 2},
+        {"sub-window", primitive(QStyle::PE_FrameWindow, frame), darker2(), true, 2},
     };
     for (const auto& row : rows)
         for (qreal ratio : kRatios) {
@@ -445,6 +503,7 @@ TEST_F(AppMisc, HostModePaintsAsTheWindowsStyle) {
     const auto tip = option<QStyleOptionFrame>(QRect(0, 0, 100, 24), QStyle::State_Enabled);
     const auto focus = option<QStyleOptionFocusRect>(QRect(0, 0, 100, 24), QStyle::State_Enabled);
     const auto button = option<QStyleOptionButton>(QRect(0, 0, 100, 24), QStyle::State_Enabled);
+    const auto band = option<QStyleOptionRubberBand>(QRect(0, 0, 60, 40), QStyle::State_Enabled);
     const Paint paints[] = {
         dialPaint(knob),
         control(QStyle::CE_Splitter, handle),
@@ -454,10 +513,16 @@ TEST_F(AppMisc, HostModePaintsAsTheWindowsStyle) {
         primitive(QStyle::PE_PanelTipLabel, tip),
         primitive(QStyle::PE_FrameFocusRect, focus),
         primitive(QStyle::PE_FrameDefaultButton, button),
+        primitive(QStyle::PE_FrameWindow, tip),
+        primitive(QStyle::PE_IndicatorDockWidgetResizeHandle, handle),
+        control(QStyle::CE_RubberBand, band),
     };
     for (const Paint& how : paints)
         EXPECT_EQ(paint(style, QSize(100, 100), how), paint(*windows, QSize(100, 100), how)) << &how - paints;
     EXPECT_EQ(style.pixelMetric(QStyle::PM_SplitterWidth), windows->pixelMetric(QStyle::PM_SplitterWidth));
+    QStyleHintReturnMask mask;
+    EXPECT_EQ(style.styleHint(QStyle::SH_RubberBand_Mask, &band, nullptr, &mask),
+              windows->styleHint(QStyle::SH_RubberBand_Mask, &band, nullptr, &mask));
 }
 
 } // namespace
