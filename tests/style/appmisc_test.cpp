@@ -140,7 +140,7 @@ TEST_F(AppMisc, DialKnobsAreFacesInEveryState) {
         {QStyle::State_Enabled | QStyle::State_HasFocus, nullptr, QColor()},
     };
     const QImage unfocused = paint(style, QSize(100, 100), dialPaint(dial()));
-    for (qreal ratio : {1.0, 2.0})
+    for (qreal ratio : kRatios)
         for (const auto& row : rows) {
             const QStyleOptionSlider o = dial(row.state);
             const QImage image = paint(style, QSize(100, 100), dialPaint(o, row.widget), ratio);
@@ -177,17 +177,18 @@ TEST_F(AppMisc, DialTracksShowTheValueFromTheMinimumInTheDialsSense) {
         {true, false, 100, Qt::LeftToRight, true, true},    {true, false, 500, Qt::LeftToRight, true, true},
         {true, false, -500, Qt::LeftToRight, false, false},
     };
-    for (const auto& row : rows) {
-        QStyleOptionSlider o = dial(QStyle::State_Enabled, row.position);
-        o.upsideDown = row.upsideDown;
-        o.dialWrapping = row.wrapping;
-        o.direction = row.direction;
-        const QImage image = paint(style, QSize(100, 100), dialPaint(o));
-        const std::string where = std::to_string(&row - rows);
-        EXPECT_EQ(at(image, left), row.leftFilled ? mark() : darker1()) << where;
-        EXPECT_EQ(at(image, right), row.rightFilled ? mark() : darker1()) << where;
-        EXPECT_GE(velContrastRatio(mark(), gui()), velReadableMarkContrast);
-    }
+    for (qreal ratio : kRatios)
+        for (const auto& row : rows) {
+            QStyleOptionSlider o = dial(QStyle::State_Enabled, row.position);
+            o.upsideDown = row.upsideDown;
+            o.dialWrapping = row.wrapping;
+            o.direction = row.direction;
+            const QImage image = paint(style, QSize(100, 100), dialPaint(o), ratio);
+            const std::string where = std::to_string(&row - rows) + " x" + std::to_string(ratio);
+            EXPECT_EQ(at(image, left), row.leftFilled ? mark() : darker1()) << where;
+            EXPECT_EQ(at(image, right), row.rightFilled ? mark() : darker1()) << where;
+            EXPECT_GE(velContrastRatio(mark(), gui()), velReadableMarkContrast);
+        }
     // Disabled, the value lies in "ColorGUIDarker1" on a track of "ColorGUI".
     const QImage disabled = paint(style, QSize(100, 100), dialPaint(dial(QStyle::State_None)));
     EXPECT_EQ(at(disabled, left), darker1());
