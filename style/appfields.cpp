@@ -128,3 +128,13 @@ void MelvoroStyle::drawComboBoxApp(const QStyleOptionComboBox* option, QPainter*
         velAppArrow(painter, arrow, Qt::DownArrow, arrowColor(option, enabled));
     painter->restore();
 }
+
+void MelvoroStyle::drawComboBoxLabelApp(const QStyleOptionComboBox* option, QPainter* painter,
+                                        const QWidget* widget) const {
+    // The base style writes a focused box's label in the highlighted text colour, for the highlight it
+    // lays under the label; the look lays none there, so the label keeps the text colour of the box.
+    QStyleOptionComboBox label(*option);
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        label.palette.setColor(group, QPalette::HighlightedText, label.palette.color(group, QPalette::Text));
+    QProxyStyle::drawControl(CE_ComboBoxLabel, &label, painter, widget);
+}

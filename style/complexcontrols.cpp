@@ -70,6 +70,12 @@ void MelvoroStyle::drawComplexControl(ComplexControl control, const QStyleOption
         else
             QProxyStyle::drawComplexControl(control, option, painter, widget);
         return;
+    case CC_Dial:
+        if (const auto* dial = velOption<QStyleOptionSlider>(option); dial && applicationMode())
+            drawDialApp(dial, painter, widget);
+        else
+            QProxyStyle::drawComplexControl(control, option, painter, widget);
+        return;
     case CC_TitleBar:
         if (const auto* titleBar = velOption<QStyleOptionTitleBar>(option); titleBar && applicationMode())
             drawTitleBarApp(titleBar, painter, widget);

@@ -112,6 +112,27 @@ void MelvoroStyle::drawControl(ControlElement element, const QStyleOption* optio
         if (const auto* item = velOption<QStyleOptionViewItem>(option))
             drawItemViewItemApp(item, painter, widget, colors);
         return;
+    case CE_ComboBoxLabel:
+        if (const auto* comboBox = velOption<QStyleOptionComboBox>(option); comboBox && applicationMode()) {
+            drawComboBoxLabelApp(comboBox, painter, widget);
+            return;
+        }
+        break;
+    case CE_RubberBand:
+        if (!applicationMode())
+            break;
+        drawRubberBandApp(option, painter, widget);
+        return;
+    case CE_Splitter:
+        if (!applicationMode())
+            break;
+        drawSplitterApp(option, painter, colors);
+        return;
+    case CE_SizeGrip:
+        if (!applicationMode())
+            break;
+        drawSizeGripApp(option, painter, colors);
+        return;
     default:
         QProxyStyle::drawControl(element, option, painter, widget);
         return;

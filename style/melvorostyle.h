@@ -118,6 +118,8 @@ private:
                          const QWidget* widget) const;
     void drawSpinBoxApp(const QStyleOptionSpinBox* option, QPainter* painter, const QWidget* widget) const;
     void drawComboBoxApp(const QStyleOptionComboBox* option, QPainter* painter, const QWidget* widget) const;
+    void drawComboBoxLabelApp(const QStyleOptionComboBox* option, QPainter* painter,
+                              const QWidget* widget) const;
     void drawScrollBarApp(const QStyleOptionSlider* option, QPainter* painter, const QWidget* widget) const;
     void drawToolButtonApp(const QStyleOptionToolButton* option, QPainter* painter,
                            const QWidget* widget) const;
@@ -144,6 +146,21 @@ private:
                              const LookColors& colors) const;
     void drawBranchApp(const QStyleOption* option, QPainter* painter, const QWidget* widget) const;
     void drawCheckIndicatorApp(const QStyleOption* option, QPainter* painter, const QWidget* widget) const;
+    void drawDialApp(const QStyleOptionSlider* option, QPainter* painter, const QWidget* widget) const;
+    void drawSplitterApp(const QStyleOption* option, QPainter* painter, const LookColors& colors) const;
+    void drawDockSeparatorApp(const QStyleOption* option, QPainter* painter, const LookColors& colors) const;
+    void drawSizeGripApp(const QStyleOption* option, QPainter* painter, const LookColors& colors) const;
+    // The status bar's panel (PE_PanelStatusBar) and the frames of its items (PE_FrameStatusBarItem).
+    void drawStatusBarApp(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                          const QWidget* widget) const;
+    void drawTipLabelApp(const QStyleOption* option, QPainter* painter, const QWidget* widget) const;
+    // Focus frames (PE_FrameFocusRect) and the default button's frame (PE_FrameDefaultButton).
+    void drawFocusFrameApp(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                           const QWidget* widget) const;
+    void drawWindowFrameApp(const QStyleOption* option, QPainter* painter, const QWidget* widget) const;
+    void drawRubberBandApp(const QStyleOption* option, QPainter* painter, const QWidget* widget) const;
+    // Gives a tool tip a text colour readable on the tip's face.
+    void polishTipLabelApp(QWidget* widget) const;
 
     SPtr<IGuiLook> m_look;
 };

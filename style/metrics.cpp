@@ -70,6 +70,9 @@ template <class AskBase> int answer(const Entry& entry, AskBase askBase) {
 } // namespace
 
 int MelvoroStyle::pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const {
+    // Splitter handles wide enough to show their grip and to be caught with the mouse.
+    if (metric == PM_SplitterWidth && applicationMode())
+        return 6;
     auto askBase = [&] { return QProxyStyle::pixelMetric(metric, option, widget); };
     if (const Entry* entry = find(false, metric, applicationMode()))
         return answer(*entry, askBase);
@@ -78,6 +81,9 @@ int MelvoroStyle::pixelMetric(PixelMetric metric, const QStyleOption* option, co
 
 int MelvoroStyle::styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
                             QStyleHintReturn* returnData) const {
+    // A rubber band shows its see-through face whole, not as a hollow frame.
+    if (hint == SH_RubberBand_Mask && applicationMode())
+        return 0;
     auto askBase = [&] { return QProxyStyle::styleHint(hint, option, widget, returnData); };
     if (const Entry* entry = find(true, hint, applicationMode()))
         return answer(*entry, askBase);

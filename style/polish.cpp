@@ -6,6 +6,7 @@
 #include <QAbstractSpinBox>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDial>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLayout>
@@ -13,6 +14,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSlider>
+#include <QSplitter>
 #include <QToolButton>
 
 namespace {
@@ -26,7 +28,8 @@ bool tracksHover(QWidget* widget) {
 // The controls whose parts application mode shows hovered.
 bool tracksHoverApp(QWidget* widget) {
     return qobject_cast<QScrollBar*>(widget) || qobject_cast<QComboBox*>(widget) ||
-           qobject_cast<QAbstractSpinBox*>(widget) ||
+           qobject_cast<QAbstractSpinBox*>(widget) || qobject_cast<QDial*>(widget) ||
+           qobject_cast<QSplitterHandle*>(widget) ||
            // Tool buttons, and the tabs of tool boxes (a button class the toolkit keeps to itself).
            qobject_cast<QToolButton*>(widget) || widget->inherits("QToolBoxButton");
 }
@@ -79,6 +82,17 @@ void MelvoroStyle::polish(QWidget* widget) {
         palette.setColor(QPalette::Window, gui);
         widget->setPalette(palette);
     }
+
+    if (applicationMode()) {
+        if (widget->inherits("QTipLabel"))
+            polishTipLabelApp(widget);
+        // A dial shows its knob pressed while it is held, which its own repaints do not follow.
+        if (auto* dial = qobject_cast<QDial*>(widget)) {
+            const auto repaint = static_cast<void (QWidget::*)()>(&QWidget::update);
+            connect(dial, &QAbstractSlider::sliderPressed, dial, repaint, Qt::UniqueConnection);
+            connect(dial, &QAbstractSlider::sliderReleased, dial, repaint, Qt::UniqueConnection);
+        }
+    }
 }
 
 void MelvoroStyle::unpolish(QWidget* widget) {
@@ -86,6 +100,11 @@ void MelvoroStyle::unpolish(QWidget* widget) {
         widget->setAttribute(Qt::WA_Hover, false);
     if (widget && applicationMode())
         setItemViewHover(widget, false);
+    if (auto* dial = qobject_cast<QDial*>(widget)) {
+        const auto repaint = static_cast<void (QWidget::*)()>(&QWidget::update);
+        disconnect(dial, &QAbstractSlider::sliderPressed, dial, repaint);
+        disconnect(dial, &QAbstractSlider::sliderReleased, dial, repaint);
+    }
 }
 
 void MelvoroStyle::polish(QPalette& palette) {

@@ -51,6 +51,41 @@ void MelvoroStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* o
         else
             QProxyStyle::drawPrimitive(element, option, painter, widget);
         return;
+    case PE_PanelStatusBar:
+    case PE_FrameStatusBarItem:
+        if (applicationMode())
+            drawStatusBarApp(element, option, painter, widget);
+        else
+            QProxyStyle::drawPrimitive(element, option, painter, widget);
+        return;
+    case PE_PanelTipLabel:
+        if (applicationMode())
+            drawTipLabelApp(option, painter, widget);
+        else
+            QProxyStyle::drawPrimitive(element, option, painter, widget);
+        return;
+    case PE_FrameFocusRect:
+    case PE_FrameDefaultButton:
+        if (applicationMode())
+            drawFocusFrameApp(element, option, painter, widget);
+        else
+            QProxyStyle::drawPrimitive(element, option, painter, widget);
+        return;
+    case PE_IndicatorDockWidgetResizeHandle:
+        if (applicationMode()) {
+            LookColors colors;
+            askLookColors(widget, colors);
+            drawDockSeparatorApp(option, painter, colors);
+        } else {
+            QProxyStyle::drawPrimitive(element, option, painter, widget);
+        }
+        return;
+    case PE_FrameWindow:
+        if (applicationMode())
+            drawWindowFrameApp(option, painter, widget);
+        else
+            QProxyStyle::drawPrimitive(element, option, painter, widget);
+        return;
     case PE_IndicatorCheckBox:
         drawCheckBoxIndicator(option, painter, widget);
         return;

@@ -177,6 +177,26 @@ TEST_F(AppFields, ComboBoxesArePlainFacesOrFieldsWithAnArrowButton) {
         }
 }
 
+// The look lays no highlight under a focused plain box's label: the label keeps the text colour.
+TEST_F(AppFields, FocusedComboBoxLabelsKeepTheTextColour) {
+    QStyleOptionComboBox o = comboBox(QStyle::State_HasFocus, false);
+    o.currentText = QStringLiteral("Alpha");
+    const QColor text = o.palette.color(QPalette::Text),
+                 highlighted = o.palette.color(QPalette::HighlightedText);
+    const QImage image = paint(o.rect, 1, [&](QPainter* p) {
+        p->setPen(text); // as the combo box sets it before it paints
+        style.drawControl(QStyle::CE_ComboBoxLabel, &o, p);
+    });
+    int inText = 0, inHighlight = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            inText += QColor(image.pixel(x, y)) == text;
+            inHighlight += QColor(image.pixel(x, y)) == highlighted;
+        }
+    EXPECT_GT(inText, 2);
+    EXPECT_EQ(inHighlight, 0);
+}
+
 TEST_F(AppFields, OutlinesArePresentOnceAtEveryRatio) {
     for (qreal ratio : {1.0, 1.5, 2.0, 3.0}) {
         const QImage image = panel(style, lineEdit(QStyle::State_None), ratio);
