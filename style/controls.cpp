@@ -22,8 +22,12 @@ void MelvoroStyle::drawControl(ControlElement element, const QStyleOption* optio
             drawPushButton(button, painter, widget);
         return;
     case CE_PushButtonBevel:
-        if (const auto* button = velOption<QStyleOptionButton>(option))
-            drawPushButtonBevel(button, painter, widget);
+        if (const auto* button = velOption<QStyleOptionButton>(option)) {
+            if (applicationMode())
+                drawPushButtonBevelApp(button, painter, colors);
+            else
+                drawPushButtonBevel(button, painter, widget);
+        }
         return;
     case CE_PushButtonLabel:
         if (const auto* button = velOption<QStyleOptionButton>(option))
@@ -63,6 +67,17 @@ void MelvoroStyle::drawControl(ControlElement element, const QStyleOption* optio
             break;
         if (const auto* bar = velOption<QStyleOptionProgressBar>(option))
             drawProgressContentsApp(bar, painter, widget, colors);
+        return;
+    case CE_ComboBoxLabel:
+        if (!applicationMode())
+            break;
+        if (const auto* box = velOption<QStyleOptionComboBox>(option)) {
+            // The look shows the focus by a frame on the face, not by a selection: the text keeps the
+            // colour readable on the face.
+            QStyleOptionComboBox label(*box);
+            label.state &= ~State_HasFocus;
+            QProxyStyle::drawControl(element, &label, painter, widget);
+        }
         return;
     default:
         QProxyStyle::drawControl(element, option, painter, widget);

@@ -115,6 +115,9 @@ private:
     void drawSpinBoxApp(const QStyleOptionSpinBox* option, QPainter* painter, const QWidget* widget) const;
     void drawComboBoxApp(const QStyleOptionComboBox* option, QPainter* painter, const QWidget* widget) const;
     void drawScrollBarApp(const QStyleOptionSlider* option, QPainter* painter, const QWidget* widget) const;
+    void drawPushButtonBevelApp(const QStyleOptionButton* option, QPainter* painter,
+                                const LookColors& colors) const;
+    void drawCheckBoxMarkApp(const QStyleOption* option, QPainter* painter, const LookColors& colors) const;
 
     SPtr<IGuiLook> m_look;
 };

@@ -101,7 +101,13 @@ void MelvoroStyle::drawCheckBoxIndicator(const QStyleOption* option, QPainter* p
         painter->save();
         painter->setOpacity(kDisabledOpacity);
     }
-    QProxyStyle::drawPrimitive(PE_IndicatorCheckBox, option, painter, widget);
+    if (applicationMode()) {
+        LookColors colors;
+        askLookColors(widget, colors);
+        drawCheckBoxMarkApp(option, painter, colors);
+    } else {
+        QProxyStyle::drawPrimitive(PE_IndicatorCheckBox, option, painter, widget);
+    }
     if (faded)
         painter->restore();
 }
