@@ -532,8 +532,9 @@ QWidget* GalleryPanel::buildToolButtons() {
         button->setPopupMode(popups[i].mode);
         button->setMenu(menu);
         grid->addWidget(button, 0, i);
+        if (popups[i].mode == QToolButton::MenuButtonPopup)
+            m_menuToolButton = button;
     }
-    m_menuToolButton = qobject_cast<QToolButton*>(grid->itemAtPosition(0, 1)->widget());
     // Arrow buttons, raised and auto-raised (flat until the mouse comes).
     const Qt::ArrowType arrows[] = {Qt::LeftArrow, Qt::UpArrow, Qt::DownArrow, Qt::RightArrow};
     auto* arrowRow = new QHBoxLayout;
