@@ -8,6 +8,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCursor>
 #include <QDateTimeEdit>
 #include <QDockWidget>
 #include <QGroupBox>
@@ -252,11 +253,11 @@ protected:
             box->setChecked(true);
         holder->resize(holder->sizeHint());
         window.resize(holder->size());
+        // Away from where the pointer rests, which would hover what is under it.
+        window.move(QCursor::pos() + QPoint(40, 40));
         window.show();
         window.activateWindow();
         QApplication::processEvents();
-        if (state & Hovered)
-            hover(widget, row.hoverAtEnd);
         // The focus on the control only in its focused state; on the window otherwise.
         window.setFocusPolicy(Qt::StrongFocus);
         if (state & Focused)
@@ -266,7 +267,11 @@ protected:
         // Pressed last: a button that loses the focus is let go.
         if ((state & Pressed) && button)
             button->setDown(true);
-        return pixels::shown(window);
+        pixels::shown(window);
+        // The mouse last, once the window has settled (its events would take the hover back).
+        if (state & Hovered)
+            hover(widget, row.hoverAtEnd);
+        return window.grab().toImage().convertToFormat(QImage::Format_RGB32);
     }
 
     QStyle* windows() {
