@@ -1,6 +1,8 @@
 // Application mode: group boxes as the toolkit lays them out (check box, alignment, flat boxes), with a
-// frame in the look and the title drawn as the toolkit draws labels; and the tab widget's pane frame.
+// frame in the look and the title drawn as the toolkit draws labels; and the tab widget's pane frame. The
+// frames stay whole at every device pixel ratio.
 
+#include "style/devicegrid.h"
 #include "style/melvorostyle.h"
 
 #include <QPainter>
@@ -85,6 +87,6 @@ void MelvoroStyle::drawTabWidgetFrameApp(const QStyleOption* option, QPainter* p
     painter->save();
     painter->setPen(lookColor("ColorGUIDarker2"));
     painter->setBrush(Qt::NoBrush);
-    painter->drawRect(option->rect.adjusted(0, 0, -1, -1));
+    velGridRect(painter, option->rect.adjusted(0, 0, -1, -1));
     painter->restore();
 }

@@ -55,15 +55,22 @@ void MelvoroStyle::drawProgressContentsApp(const QStyleOptionProgressBar* option
         const qint64 at = (busyClock() / kBusyStep) % travel;
         start = int(at <= travel / 2 ? at : travel - at);
         // One repaint pending per bar: a paint that finds one already pending asks for no other, so
-        // repaints from elsewhere never add timers that keep each other going.
-        static const char* const kPending = "_velBusyRepaintPending";
-        if (widget && !widget->property(kPending).toBool()) {
+        // repaints from elsewhere never add timers that keep each other going. The timer is the bar's
+        // child, connected by name: nothing of it outlives the bar or runs code of this module after the
+        // host has closed it.
+        if (widget) {
+            static const char* const kRepaint = "_velBusyRepaint";
             auto* bar = const_cast<QWidget*>(widget);
-            bar->setProperty(kPending, true);
-            QTimer::singleShot(kBusyFrame, bar, [bar] {
-                bar->setProperty(kPending, QVariant());
-                bar->update();
-            });
+            auto* timer = bar->findChild<QTimer*>(QLatin1String(kRepaint), Qt::FindDirectChildrenOnly);
+            if (!timer) {
+                timer = new QTimer(bar);
+                timer->setObjectName(QLatin1String(kRepaint));
+                timer->setSingleShot(true);
+                timer->setInterval(kBusyFrame);
+                QObject::connect(timer, SIGNAL(timeout()), bar, SLOT(update()));
+            }
+            if (!timer->isActive())
+                timer->start();
         }
     } else {
         const qint64 range = qint64(option->maximum) - option->minimum;

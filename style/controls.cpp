@@ -22,8 +22,12 @@ void MelvoroStyle::drawControl(ControlElement element, const QStyleOption* optio
             drawPushButton(button, painter, widget);
         return;
     case CE_PushButtonBevel:
-        if (const auto* button = velOption<QStyleOptionButton>(option))
-            drawPushButtonBevel(button, painter, widget);
+        if (const auto* button = velOption<QStyleOptionButton>(option)) {
+            if (applicationMode())
+                drawPushButtonBevelApp(button, painter, colors);
+            else
+                drawPushButtonBevel(button, painter, widget);
+        }
         return;
     case CE_PushButtonLabel:
         if (const auto* button = velOption<QStyleOptionButton>(option))

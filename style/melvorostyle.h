@@ -161,6 +161,8 @@ private:
     void drawRubberBandApp(const QStyleOption* option, QPainter* painter, const QWidget* widget) const;
     // Gives a tool tip a text colour readable on the tip's face.
     void polishTipLabelApp(QWidget* widget) const;
+    void drawPushButtonBevelApp(const QStyleOptionButton* option, QPainter* painter,
+                                const LookColors& colors) const;
 
     SPtr<IGuiLook> m_look;
 };

@@ -7,6 +7,8 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDateTimeEdit>
+#include <QDial>
 #include <QDockWidget>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -18,12 +20,19 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSlider>
+#include <QSplitter>
+#include <QStatusBar>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTableView>
 #include <QToolBar>
+#include <QToolBox>
+#include <QToolButton>
+#include <QTreeView>
 #include <QVBoxLayout>
 
 namespace {
@@ -154,6 +163,14 @@ void GalleryWindow::noteControls(GalleryShot& shot, GalleryPanel* panel, const Q
         shot.note(prefix + "overflowTabs", panel->overflowTabs());
         shot.note(prefix + "verticalSlider", panel->verticalSlider());
         shot.note(prefix + "checkableGroup", panel->checkableGroup());
+        const char* const names[] = {"treeView", "tableView", "menuToolButton", "toolBox",   "dial",
+                                     "splitter", "dateEdit",  "busyProgress",   "scrollBar", "statusBar"};
+        const QList<QWidget*> controls{panel->treeView(), panel->tableView(),    panel->menuToolButton(),
+                                       panel->toolBox(),  panel->dial(),         panel->splitter(),
+                                       panel->dateEdit(), panel->busyProgress(), panel->scrollBar(),
+                                       panel->statusBar()};
+        for (int i = 0; i < controls.size(); ++i)
+            shot.note(prefix + QLatin1String(names[i]), controls[i]);
     }
 
     QMenu* menu = panel->showcaseMenu();

@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QPointer>
+#include <QSize>
 #include <QStringList>
 #include <QStyle>
 #include <QStyleFactory>
@@ -31,6 +32,33 @@ bool hasEnvironment(const char* name) {
     return !qEnvironmentVariableIsEmpty(name);
 }
 
+// The window's size with the application page, as large as any of the styles compared needs it.
+const QSize kApplicationPageWindow(1640, 1550);
+
+// Loads the module, creates its application style and applies it (in application mode when asked). False
+// with the host's error string set when the theme, the module or the style cannot be had.
+bool applyModuleStyle(VelStandardHost& host, const GalleryOptions& options) {
+    if (!options.themeFile.isEmpty() && !host.loadTheme(options.themeFile))
+        return false;
+    // In application mode the colours follow the application's palette, unless a theme gives them; in
+    // host mode the application takes the host's palette, which keeps every text readable on the look.
+    if (options.applicationMode && options.themeFile.isEmpty())
+        host.look().setFollowsPalette(true);
+    const QString modulePath =
+        options.modulePath.isEmpty() ? QStringLiteral(MELVORO_DEFAULT_MODULE) : options.modulePath;
+    if (!host.loadModule(modulePath))
+        return false;
+    QStyle* style = host.createStyle(QStringLiteral("MelvoroStyle"));
+    if (!style)
+        return false;
+    if (options.applicationMode)
+        style->setProperty("applicationMode", true);
+    QApplication::setStyle(style);
+    if (!options.applicationMode)
+        QApplication::setPalette(host.look().hostPalette());
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -50,14 +78,21 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
 
+    // The toolkit would take --style as its own option: the gallery reads it first.
+    QString styleName, error;
+    if (!takeStyleOption(argc, argv, styleName, error)) {
+        printError(error);
+        std::fputs(qPrintable(galleryUsage()), stderr);
+        return kExitUsage;
+    }
     QApplication app(argc, argv);
     GalleryOptions options;
-    QString error;
     if (!parseGalleryOptions(app.arguments().mid(1), options, error)) {
         printError(error);
         std::fputs(qPrintable(galleryUsage()), stderr);
         return kExitUsage;
     }
+    options.styleName = styleName;
     if (options.help) {
         std::fputs(qPrintable(galleryUsage()), stdout);
         return 0;
@@ -80,41 +115,33 @@ int main(int argc, char** argv) {
             earlyReports.append(message);
     });
 
-    if (!options.themeFile.isEmpty() && !host.loadTheme(options.themeFile)) {
+    // Another installed style paints the same application page in place of the module's style.
+    const bool applicationPage = options.applicationMode || !options.styleName.isEmpty();
+    if (!options.styleName.isEmpty()) {
+        QStyle* other = QStyleFactory::create(options.styleName);
+        if (!other) {
+            printError(QString("no installed style \"%1\" (installed: %2)")
+                           .arg(options.styleName, QStyleFactory::keys().join(", ")));
+            return kExitUsage;
+        }
+        QApplication::setStyle(other);
+    } else if (!applyModuleStyle(host, options)) {
         printError(host.errorString());
         return kExitModule;
     }
-    // In application mode the colours follow the application's palette, unless a theme gives them; in
-    // host mode the application takes the host's palette, which keeps every text readable on the look.
-    if (options.applicationMode && options.themeFile.isEmpty())
-        host.look().setFollowsPalette(true);
-    const QString modulePath =
-        options.modulePath.isEmpty() ? QStringLiteral(MELVORO_DEFAULT_MODULE) : options.modulePath;
-    if (!host.loadModule(modulePath)) {
-        printError(host.errorString());
-        return kExitModule;
-    }
-    QStyle* style = host.createStyle(QStringLiteral("MelvoroStyle"));
-    if (!style) {
-        printError(host.errorString());
-        return kExitModule;
-    }
-    if (options.applicationMode)
-        style->setProperty("applicationMode", true);
-    QApplication::setStyle(style);
-    if (!options.applicationMode)
-        QApplication::setPalette(host.look().hostPalette());
 
     std::unique_ptr<QStyle> compareStyle;
     if (options.compare)
         compareStyle.reset(QStyleFactory::create(QStringLiteral("Windows")));
 
     // The window goes before the host, which then takes its style back before it closes the module.
-    std::unique_ptr<GalleryWindow> owned(new GalleryWindow(compareStyle.get(), options.applicationMode));
+    std::unique_ptr<GalleryWindow> owned(new GalleryWindow(compareStyle.get(), applicationPage));
     window = owned.get();
     for (const QString& message : earlyReports)
         window->appendLog(message);
-    window->resize(window->sizeHint());
+    // The application page has one size whatever the style, so shots of several styles compare.
+    window->resize(applicationPage ? window->sizeHint().expandedTo(kApplicationPageWindow)
+                                   : window->sizeHint());
 
     if (!options.screenshotPath.isEmpty()) {
         GalleryShot shot;

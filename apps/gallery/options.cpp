@@ -77,17 +77,36 @@ bool wantsHelp(int argc, char** argv) {
     return hasArgument(argc, argv, "--help", "-h");
 }
 
+bool takeStyleOption(int& argc, char** argv, QString& name, QString& error) {
+    name.clear();
+    for (int i = 1; i < argc; ++i) {
+        if (!argv[i] || std::strcmp(argv[i], "--style") != 0)
+            continue;
+        if (i + 1 >= argc || !argv[i + 1] || !*argv[i + 1]) {
+            error = "option --style needs a value";
+            return false;
+        }
+        name = QString::fromLocal8Bit(argv[i + 1]);
+        for (int j = i; j + 2 <= argc; ++j)
+            argv[j] = argv[j + 2];
+        argc -= 2;
+        --i;
+    }
+    return true;
+}
+
 QString galleryUsage() {
     return QStringLiteral(
-        "Usage: gallery [--module PATH] [--theme FILE] [--mode host|application] [--rtl] [--compare]\n"
-        "               [--screenshot FILE.png [--geometry FILE.json]]\n"
+        "Usage: gallery [--module PATH] [--theme FILE] [--mode host|application] [--style NAME] [--rtl]\n"
+        "               [--compare] [--screenshot FILE.png [--geometry FILE.json]]\n"
         "Shows every control of the application style, painted by the style module.\n"
         "  --module PATH        the style module to load (default: the one built with the gallery)\n"
         "  --theme FILE         look colours from FILE instead of the built-in theme\n"
         "  --mode MODE          host (default): the style as its host wants it; application: as any Qt\n"
-        "                       program expects it, with a page of dock widget, sub-windows, overflowing\n"
-        "                       tabs, vertical sliders and a checkable group box (colours follow the\n"
-        "                       palette unless --theme is given)\n"
+        "                       program expects it, with a page of every standard control (colours\n"
+        "                       follow the palette unless --theme is given)\n"
+        "  --style NAME         the application page at the same size, painted by the installed Qt style\n"
+        "                       NAME (Fusion, Windows, Breeze, kvantum ...) instead of the module's\n"
         "  --rtl                lay the widgets out right to left\n"
         "  --compare            show the same widgets beside them in the base \"Windows\" style\n"
         "  --screenshot FILE    render the window and an opened pop-up menu to FILE (PNG, device pixels)\n"

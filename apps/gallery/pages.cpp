@@ -6,11 +6,17 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QDateTimeEdit>
+#include <QDial>
 #include <QDockWidget>
+#include <QDoubleSpinBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -22,11 +28,20 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSlider>
+#include <QSpinBox>
+#include <QSplitter>
+#include <QStandardItemModel>
+#include <QStatusBar>
 #include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTableView>
 #include <QToolBar>
+#include <QToolBox>
+#include <QToolButton>
+#include <QTreeView>
 #include <QVBoxLayout>
 
 QIcon galleryIcon(int shape, const QColor& color) {
@@ -401,11 +416,14 @@ void GalleryPanel::buildDocks() {
 }
 
 QWidget* GalleryPanel::buildApplicationPage() {
+    auto* rows = new QVBoxLayout;
     auto* row = new QHBoxLayout;
 
     m_mdiArea = new QMdiArea;
     m_mdiArea->setObjectName("mdiArea");
     m_mdiArea->setMinimumSize(260, 150);
+    // Its size hint follows the screen's size; the page keeps one size on every screen.
+    m_mdiArea->setMaximumHeight(180);
     for (const char* title : {"Notes", "Report"}) {
         auto* text = new QLabel(QString("%1 window").arg(QLatin1String(title)));
         text->setMargin(6);
@@ -426,6 +444,7 @@ QWidget* GalleryPanel::buildApplicationPage() {
     m_overflowTabs->setMaximumWidth(220);
     auto* tabsColumn = new QVBoxLayout;
     tabsColumn->addWidget(m_overflowTabs);
+    tabsColumn->addWidget(buildToolButtons());
     tabsColumn->addStretch(1);
     row->addLayout(tabsColumn, 1);
 
@@ -458,11 +477,259 @@ QWidget* GalleryPanel::buildApplicationPage() {
     mode->addWidget(new QLabel("Normal"));
     groupLayout->addLayout(mode);
     row->addWidget(m_checkableGroup, 1);
+    rows->addLayout(row);
 
-    auto* page = section("Application mode", row);
+    auto* views = new QHBoxLayout;
+    views->addWidget(buildTreeView(), 3);
+    views->addWidget(buildTableView(), 3);
+    m_toolBox = new QToolBox;
+    m_toolBox->setObjectName("toolBox");
+    for (const char* title : {"Colours", "Fonts", "Layout"})
+        m_toolBox->addItem(new QLabel(QString("%1 settings").arg(QLatin1String(title))), title);
+    m_toolBox->setItemEnabled(2, false);
+    m_toolBox->setItemIcon(1, galleryIcon(1, kGreen));
+    views->addWidget(m_toolBox, 2);
+    views->addLayout(buildDialAndSplitter(), 2);
+    rows->addLayout(views);
+
+    auto* bottom = new QHBoxLayout;
+    bottom->addLayout(buildFields(), 3);
+    bottom->addLayout(buildProgressAndScrollBars(), 2);
+    rows->addLayout(bottom);
+
+    auto* status = statusBar();
+    status->setObjectName("statusBar");
+    status->showMessage("Ready");
+    auto* permanent = new QLabel("Line 12, column 4");
+    status->addPermanentWidget(permanent);
+
+    auto* page = section("Application mode", rows);
     page->setObjectName("applicationPage");
     m_appPage = page;
     return page;
+}
+
+QWidget* GalleryPanel::buildToolButtons() {
+    auto* holder = new QWidget;
+    holder->setObjectName("toolButtons");
+    auto* grid = new QGridLayout(holder);
+    grid->setContentsMargins(0, 0, 0, 0);
+    auto* menu = new QMenu("Choices", this);
+    menu->setObjectName("toolButtonMenu");
+    menu->addAction("First choice");
+    menu->addAction("Second choice");
+    const struct {
+        const char* text;
+        QToolButton::ToolButtonPopupMode mode;
+    } popups[] = {{"Delayed", QToolButton::DelayedPopup},
+                  {"Split", QToolButton::MenuButtonPopup},
+                  {"Instant", QToolButton::InstantPopup}};
+    for (int i = 0; i < 3; ++i) {
+        auto* button = new QToolButton;
+        button->setText(QLatin1String(popups[i].text));
+        button->setIcon(galleryIcon(i, i == 1 ? kGreen : kBlue));
+        button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+        button->setPopupMode(popups[i].mode);
+        button->setMenu(menu);
+        grid->addWidget(button, 0, i);
+        if (popups[i].mode == QToolButton::MenuButtonPopup)
+            m_menuToolButton = button;
+    }
+    // Arrow buttons, raised and auto-raised (flat until the mouse comes).
+    const Qt::ArrowType arrows[] = {Qt::LeftArrow, Qt::UpArrow, Qt::DownArrow, Qt::RightArrow};
+    auto* arrowRow = new QHBoxLayout;
+    for (int i = 0; i < 4; ++i) {
+        auto* arrow = new QToolButton;
+        arrow->setArrowType(arrows[i]);
+        arrow->setAutoRaise(i >= 2);
+        if (i == 3) {
+            arrow->setObjectName("hoveredArrow");
+            m_hoveredArrow = arrow;
+        }
+        arrowRow->addWidget(arrow);
+    }
+    auto* checked = new QToolButton;
+    checked->setText("On");
+    checked->setCheckable(true);
+    checked->setChecked(true);
+    arrowRow->addWidget(checked);
+    auto* disabled = new QToolButton;
+    disabled->setText("Off");
+    disabled->setEnabled(false);
+    arrowRow->addWidget(disabled);
+    arrowRow->addStretch(1);
+    grid->addLayout(arrowRow, 1, 0, 1, 3);
+    return holder;
+}
+
+QWidget* GalleryPanel::buildTreeView() {
+    auto* model = new QStandardItemModel(0, 2, this);
+    model->setHorizontalHeaderLabels({"Name", "Size"});
+    const struct {
+        const char* name;
+        const char* size;
+        Qt::CheckState check;
+    } files[] = {{"draft.txt", "2 KB", Qt::Unchecked},
+                 {"notes.txt", "5 KB", Qt::PartiallyChecked},
+                 {"report.txt", "14 KB", Qt::Checked}};
+    for (const char* folderName : {"Documents", "Music", "Pictures"}) {
+        auto* folder = new QStandardItem(galleryIcon(0, kGold), QLatin1String(folderName));
+        folder->setEditable(false);
+        QList<QStandardItem*> folderRow{folder, new QStandardItem};
+        model->appendRow(folderRow);
+        if (QLatin1String(folderName) == QLatin1String("Music"))
+            continue;
+        for (const auto& file : files) {
+            auto* item = new QStandardItem(QLatin1String(file.name));
+            item->setCheckable(true);
+            item->setCheckState(file.check);
+            folder->appendRow({item, new QStandardItem(QLatin1String(file.size))});
+        }
+    }
+    m_treeView = new QTreeView;
+    m_treeView->setObjectName("treeView");
+    m_treeView->setModel(model);
+    m_treeView->header()->setSortIndicatorShown(true);
+    m_treeView->header()->setSortIndicator(0, Qt::AscendingOrder);
+    m_treeView->expand(model->index(0, 0));
+    m_treeView->setColumnWidth(0, 150);
+    m_treeView->setMinimumSize(230, 170);
+    const QModelIndex selected = model->index(2, 0, model->index(0, 0));
+    m_treeView->selectionModel()->select(selected, QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    m_treeView->selectionModel()->setCurrentIndex(selected, QItemSelectionModel::NoUpdate);
+    return m_treeView;
+}
+
+QWidget* GalleryPanel::buildTableView() {
+    auto* model = new QStandardItemModel(5, 3, this);
+    model->setHorizontalHeaderLabels({"Item", "Count", "Price"});
+    static const char* const kItems[] = {"Apples", "Pears", "Plums", "Cherries", "Grapes"};
+    for (int r = 0; r < 5; ++r) {
+        model->setItem(r, 0, new QStandardItem(QLatin1String(kItems[r])));
+        model->setItem(r, 1, new QStandardItem(QString::number(3 + 4 * r)));
+        model->setItem(r, 2,
+                       new QStandardItem(QString("%1.%2").arg(1 + r).arg(25 * (r % 4), 2, 10, QChar('0'))));
+    }
+    m_tableView = new QTableView;
+    m_tableView->setObjectName("tableView");
+    m_tableView->setModel(model);
+    m_tableView->setAlternatingRowColors(true);
+    m_tableView->setMinimumSize(230, 170);
+    m_tableView->resizeColumnsToContents();
+    m_tableView->selectionModel()->select(model->index(1, 1), QItemSelectionModel::Select);
+    return m_tableView;
+}
+
+QLayout* GalleryPanel::buildDialAndSplitter() {
+    auto* column = new QVBoxLayout;
+    auto* dials = new QHBoxLayout;
+    m_dial = new QDial;
+    m_dial->setObjectName("dial");
+    m_dial->setRange(0, 100);
+    m_dial->setValue(35);
+    m_dial->setNotchesVisible(true);
+    m_dial->setFixedSize(72, 72);
+    auto* plainDial = new QDial;
+    plainDial->setValue(70);
+    plainDial->setEnabled(false);
+    plainDial->setFixedSize(72, 72);
+    dials->addWidget(m_dial);
+    dials->addWidget(plainDial);
+    dials->addStretch(1);
+    column->addLayout(dials);
+
+    m_splitter = new QSplitter(Qt::Horizontal);
+    m_splitter->setObjectName("splitter");
+    auto pane = [](const char* text) {
+        auto* label = new QLabel(QLatin1String(text));
+        label->setFrameShape(QFrame::StyledPanel);
+        label->setAlignment(Qt::AlignCenter);
+        label->setMinimumSize(40, 30);
+        return label;
+    };
+    m_splitter->addWidget(pane("Left"));
+    auto* right = new QSplitter(Qt::Vertical);
+    right->addWidget(pane("Top"));
+    right->addWidget(pane("Bottom"));
+    m_splitter->addWidget(right);
+    m_splitter->setMinimumHeight(90);
+    column->addWidget(m_splitter, 1);
+    return column;
+}
+
+QLayout* GalleryPanel::buildFields() {
+    auto* grid = new QGridLayout;
+    auto* line = new QLineEdit("Line edit");
+    auto* lineDisabled = new QLineEdit("Disabled");
+    lineDisabled->setEnabled(false);
+    auto* combo = new QComboBox;
+    combo->addItems({"Combo box", "Second"});
+    auto* editable = new QComboBox;
+    editable->setEditable(true);
+    editable->addItems({"Editable", "Second"});
+    auto* spin = new QSpinBox;
+    spin->setRange(0, 100);
+    spin->setValue(42);
+    auto* spinDisabled = new QDoubleSpinBox;
+    spinDisabled->setValue(3.5);
+    spinDisabled->setEnabled(false);
+    // Fixed dates and formats, so every run and every locale shows the same.
+    m_dateEdit = new QDateEdit(QDate(2024, 3, 14));
+    m_dateEdit->setObjectName("dateEdit");
+    m_dateEdit->setDisplayFormat("yyyy-MM-dd");
+    m_dateEdit->setCalendarPopup(true);
+    auto* time = new QTimeEdit(QTime(9, 41));
+    time->setDisplayFormat("HH:mm");
+    auto* dateTime = new QDateTimeEdit(QDateTime(QDate(2024, 3, 14), QTime(17, 5)));
+    dateTime->setDisplayFormat("yyyy-MM-dd HH:mm");
+    auto* dateDisabled = new QDateEdit(QDate(2023, 12, 31));
+    dateDisabled->setDisplayFormat("yyyy-MM-dd");
+    dateDisabled->setEnabled(false);
+    const QList<QWidget*> fields{line,         lineDisabled, combo, editable, spin,
+                                 spinDisabled, m_dateEdit,   time,  dateTime, dateDisabled};
+    for (int i = 0; i < fields.size(); ++i)
+        grid->addWidget(fields[i], i / 2, i % 2);
+    return grid;
+}
+
+QLayout* GalleryPanel::buildProgressAndScrollBars() {
+    auto* grid = new QGridLayout;
+    auto* vertical = new QProgressBar;
+    vertical->setOrientation(Qt::Vertical);
+    vertical->setRange(0, 100);
+    vertical->setValue(65);
+    vertical->setMinimumHeight(80);
+    auto* verticalBusy = new QProgressBar;
+    verticalBusy->setOrientation(Qt::Vertical);
+    verticalBusy->setRange(0, 0);
+    verticalBusy->setTextVisible(false);
+    m_busyProgress = new QProgressBar;
+    m_busyProgress->setObjectName("busyProgress");
+    m_busyProgress->setRange(0, 0);
+    auto* disabledProgress = new QProgressBar;
+    disabledProgress->setRange(0, 100);
+    disabledProgress->setValue(70);
+    disabledProgress->setEnabled(false);
+    m_scrollBar = new QScrollBar(Qt::Horizontal);
+    m_scrollBar->setObjectName("scrollBar");
+    m_scrollBar->setRange(0, 100);
+    m_scrollBar->setValue(30);
+    m_scrollBar->setPageStep(25);
+    auto* scrollDisabled = new QScrollBar(Qt::Horizontal);
+    scrollDisabled->setEnabled(false);
+    auto* scrollVertical = new QScrollBar(Qt::Vertical);
+    scrollVertical->setRange(0, 100);
+    scrollVertical->setValue(60);
+    scrollVertical->setPageStep(40);
+    grid->addWidget(m_busyProgress, 0, 0);
+    grid->addWidget(disabledProgress, 1, 0);
+    grid->addWidget(m_scrollBar, 2, 0);
+    grid->addWidget(scrollDisabled, 3, 0);
+    grid->addWidget(vertical, 0, 1, 5, 1);
+    grid->addWidget(verticalBusy, 0, 2, 5, 1);
+    grid->addWidget(scrollVertical, 0, 3, 5, 1);
+    grid->setRowStretch(4, 1);
+    return grid;
 }
 
 void GalleryPanel::applyStyle(QStyle* style) {
@@ -487,6 +754,8 @@ void GalleryPanel::applyLiveStates() {
     hover(m_checkHovered);
     hover(m_radioHovered);
     hover(m_sliderHovered);
+    if (m_hoveredArrow)
+        hover(m_hoveredArrow);
 }
 
 QList<QMenu*> GalleryPanel::menus() const {

@@ -9,19 +9,28 @@
 #include <QString>
 
 class QCheckBox;
+class QDateEdit;
+class QDial;
 class QDockWidget;
 class QGroupBox;
+class QLayout;
 class QMdiArea;
 class QMenu;
 class QMenuBar;
 class QProgressBar;
 class QPushButton;
 class QRadioButton;
+class QScrollBar;
 class QSlider;
+class QSplitter;
 class QStyle;
 class QTabBar;
 class QTabWidget;
+class QTableView;
 class QToolBar;
+class QToolBox;
+class QToolButton;
+class QTreeView;
 class QextDockWindow;
 class TitledFrame;
 
@@ -32,7 +41,9 @@ class GalleryPanel : public QMainWindow {
 public:
     // With a parent the panel is an ordinary child widget; its floating dock window is still a window.
     // applicationPage: a page of the controls of application mode is added (a plain dock widget, sub-windows,
-    // an overflowing tab bar, vertical sliders with ticks, a checkable group box with a mnemonic).
+    // an overflowing tab bar, vertical sliders with ticks, a checkable group box with a mnemonic, item views,
+    // tool buttons, a tool box, dials, splitters, fields, progress and scroll bars, a status bar). Its data
+    // and dates are fixed, so every run shows the same.
     explicit GalleryPanel(QWidget* parent = nullptr, bool applicationPage = false);
     ~GalleryPanel() override;
 
@@ -73,6 +84,15 @@ public:
     QTabBar* overflowTabs() const { return m_overflowTabs; }
     QSlider* verticalSlider() const { return m_verticalSlider; }
     QGroupBox* checkableGroup() const { return m_checkableGroup; }
+    QTreeView* treeView() const { return m_treeView; }
+    QTableView* tableView() const { return m_tableView; }
+    QToolButton* menuToolButton() const { return m_menuToolButton; }
+    QToolBox* toolBox() const { return m_toolBox; }
+    QDial* dial() const { return m_dial; }
+    QSplitter* splitter() const { return m_splitter; }
+    QDateEdit* dateEdit() const { return m_dateEdit; }
+    QProgressBar* busyProgress() const { return m_busyProgress; }
+    QScrollBar* scrollBar() const { return m_scrollBar; }
 
     // Every menu of the panel, the sub-menus included.
     QList<QMenu*> menus() const;
@@ -87,6 +107,12 @@ private:
     QWidget* buildTabsPage();
     void buildDocks();
     QWidget* buildApplicationPage();
+    QWidget* buildToolButtons();
+    QWidget* buildTreeView();
+    QWidget* buildTableView();
+    QLayout* buildDialAndSplitter();
+    QLayout* buildFields();
+    QLayout* buildProgressAndScrollBars();
     QMenuBar* m_menuBar = nullptr;
     QMenu* m_fileMenu = nullptr;
     QToolBar* m_toolBar = nullptr;
@@ -112,6 +138,16 @@ private:
     QTabBar* m_overflowTabs = nullptr;
     QSlider* m_verticalSlider = nullptr;
     QGroupBox* m_checkableGroup = nullptr;
+    QTreeView* m_treeView = nullptr;
+    QTableView* m_tableView = nullptr;
+    QToolButton* m_menuToolButton = nullptr;
+    QToolButton* m_hoveredArrow = nullptr;
+    QToolBox* m_toolBox = nullptr;
+    QDial* m_dial = nullptr;
+    QSplitter* m_splitter = nullptr;
+    QDateEdit* m_dateEdit = nullptr;
+    QProgressBar* m_busyProgress = nullptr;
+    QScrollBar* m_scrollBar = nullptr;
 };
 
 // A small coloured icon of the given shape (0 square, 1 circle, 2 triangle), the same on every run.

@@ -88,6 +88,42 @@ TEST_F(GalleryModes, ApplicationModeShowsItsPage) {
     EXPECT_GT(pixels::inkCount(shot.image, QRect(dock.left(), dock.top(), dock.width() / 2, 18)), 20);
 }
 
+const char* const kPageControls[] = {"treeView", "tableView", "menuToolButton", "toolBox",   "dial",
+                                     "splitter", "dateEdit",  "scrollBar",      "statusBar", "busyProgress"};
+
+TEST_F(GalleryModes, AnotherStylePaintsTheSamePageAtTheSameSize) {
+    const Shot ours = screenshot({"--mode", "application"});
+    const Shot fusion = screenshot({"--style", "Fusion"});
+    ASSERT_FALSE(ours.rect("galleryWindow").isEmpty());
+    EXPECT_EQ(fusion.rect("galleryWindow").size(), ours.rect("galleryWindow").size());
+    for (const char* name : kPageControls) {
+        EXPECT_FALSE(ours.rect(name).isEmpty()) << name;
+        EXPECT_FALSE(fusion.rect(name).isEmpty()) << name;
+    }
+    const QRect tree = ours.rect("treeView");
+    EXPECT_NE(ours.image.copy(tree), fusion.image.copy(fusion.rect("treeView")))
+        << "painted by another style";
+
+    const ProcessResult unknown =
+        runProcess(kGallery, {"--style", "NoSuchStyle", "--screenshot", m_dir.filePath("none.png")});
+    EXPECT_EQ(unknown.exitCode, 2);
+    EXPECT_TRUE(unknown.err.contains("no installed style \"NoSuchStyle\"")) << qPrintable(unknown.err);
+    EXPECT_FALSE(QFile::exists(m_dir.filePath("none.png")));
+}
+
+TEST_F(GalleryModes, TheApplicationPageShowsTheSameOnEveryRun) {
+    const Shot first = screenshot({"--mode", "application"});
+    const Shot second = screenshot({"--mode", "application"});
+    // Busy bars move with the time; everything else stays.
+    for (const char* name : kPageControls) {
+        if (QLatin1String(name) == QLatin1String("busyProgress"))
+            continue;
+        const QRect r = first.rect(name);
+        ASSERT_EQ(r, second.rect(name)) << name;
+        EXPECT_EQ(first.image.copy(r), second.image.copy(r)) << name;
+    }
+}
+
 TEST_F(GalleryModes, ScreenshotHoldsDevicePixels) {
     const Shot normal = screenshot({});
     QProcessEnvironment environment = offscreenEnvironment();

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 TEST(GalleryOptions, NoArgumentsGiveTheDefaults) {
     GalleryOptions options;
     QString error;
@@ -77,4 +80,34 @@ TEST(GalleryOptions, ModeIsHostOrApplication) {
     EXPECT_FALSE(parseGalleryOptions({"--mode", "both"}, options, error));
     EXPECT_TRUE(error.contains("host or application")) << qPrintable(error);
     EXPECT_FALSE(parseGalleryOptions({"--mode"}, options, error));
+}
+
+TEST(GalleryOptions, StyleIsTakenOutBeforeTheToolkitSeesIt) {
+    const struct {
+        std::vector<std::string> arguments;
+        bool ok;
+        const char* name;
+        std::vector<std::string> left;
+    } cases[] = {
+        {{"gallery", "--style", "Fusion", "--rtl"}, true, "Fusion", {"gallery", "--rtl"}},
+        {{"gallery", "--rtl"}, true, "", {"gallery", "--rtl"}},
+        {{"gallery", "--style", "A", "--style", "B"}, true, "B", {"gallery"}},
+        {{"gallery", "--style"}, false, "", {"gallery", "--style"}},
+        {{"gallery", "--style", ""}, false, "", {"gallery", "--style", ""}},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> storage = c.arguments;
+        std::vector<char*> argv;
+        for (std::string& a : storage)
+            argv.push_back(a.data());
+        argv.push_back(nullptr);
+        int argc = int(storage.size());
+        QString name, error;
+        EXPECT_EQ(takeStyleOption(argc, argv.data(), name, error), c.ok) << c.arguments.size();
+        EXPECT_EQ(name, QLatin1String(c.name));
+        EXPECT_EQ(error.contains("--style"), !c.ok) << qPrintable(error);
+        ASSERT_EQ(argc, int(c.left.size()));
+        for (int i = 0; i < argc; ++i)
+            EXPECT_EQ(argv[i], c.left[i]);
+    }
 }

@@ -5,12 +5,28 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractScrollArea>
 #include <QAction>
+#include <QComboBox>
+#include <QDateTimeEdit>
+#include <QDial>
+#include <QHeaderView>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProgressBar>
+#include <QScrollBar>
+#include <QSet>
+#include <QSpinBox>
+#include <QSplitter>
+#include <QStatusBar>
 #include <QStyle>
 #include <QStyleFactory>
 #include <QTabWidget>
+#include <QTableView>
+#include <QToolBox>
+#include <QToolButton>
+#include <QTreeView>
 #include <memory>
 
 TEST(GalleryPanel, StyleReachesMenusAndTheFloatingWindow) {
@@ -59,4 +75,61 @@ TEST(GalleryPanel, DockWindowsAreTheHostsDockedAndFloating) {
     EXPECT_FALSE(panel.dockedWindow()->isFloating());
     EXPECT_TRUE(panel.floatingWindow()->isFloating());
     EXPECT_NE(qobject_cast<QextDockWindow*>(panel.dockedWindow()), nullptr);
+}
+
+TEST(GalleryPanel, ApplicationPageShowsEveryStandardControlInItsStates) {
+    GalleryPanel host;
+    EXPECT_EQ(host.findChild<QStatusBar*>(), nullptr) << "host pages stay as they are";
+    EXPECT_EQ(host.findChild<QTreeView*>(), nullptr);
+
+    GalleryPanel panel(nullptr, true);
+    QTreeView* tree = panel.treeView();
+    ASSERT_NE(tree, nullptr);
+    EXPECT_TRUE(tree->header()->isSortIndicatorShown());
+    EXPECT_TRUE(tree->isExpanded(tree->model()->index(0, 0)));
+    EXPECT_FALSE(tree->selectionModel()->selectedRows().isEmpty());
+    QSet<int> checks;
+    const QModelIndex folder = tree->model()->index(0, 0);
+    for (int row = 0; row < tree->model()->rowCount(folder); ++row)
+        checks.insert(tree->model()->index(row, 0, folder).data(Qt::CheckStateRole).toInt());
+    EXPECT_EQ(checks.size(), 3) << "unchecked, partly and checked items";
+    EXPECT_FALSE(panel.tableView()->horizontalHeader()->isHidden());
+    EXPECT_FALSE(panel.tableView()->verticalHeader()->isHidden());
+
+    QSet<int> modes, raised;
+    int arrows = 0;
+    for (QToolButton* button : panel.applicationPage()->findChildren<QToolButton*>()) {
+        if (button->menu())
+            modes.insert(button->popupMode());
+        arrows += button->arrowType() != Qt::NoArrow;
+        raised.insert(button->autoRaise());
+    }
+    EXPECT_EQ(modes.size(), 3) << "every pop-up mode";
+    EXPECT_GE(arrows, 4);
+    EXPECT_EQ(raised.size(), 2) << "auto-raised and not";
+
+    EXPECT_GE(panel.toolBox()->count(), 3);
+    EXPECT_TRUE(panel.dial()->notchesVisible());
+    EXPECT_GE(panel.splitter()->count(), 2);
+    ASSERT_NE(panel.findChild<QStatusBar*>(), nullptr);
+    EXPECT_TRUE(panel.findChild<QStatusBar*>()->isSizeGripEnabled());
+    EXPECT_TRUE(panel.dateEdit()->calendarPopup());
+    EXPECT_NE(panel.applicationPage()->findChild<QTimeEdit*>(), nullptr);
+
+    QSet<int> orientations, busy;
+    for (QProgressBar* bar : panel.applicationPage()->findChildren<QProgressBar*>()) {
+        orientations.insert(bar->orientation());
+        busy.insert(bar->maximum() == 0);
+    }
+    EXPECT_EQ(orientations.size(), 2);
+    EXPECT_EQ(busy.size(), 2);
+    orientations.clear();
+    for (QScrollBar* bar : panel.applicationPage()->findChildren<QScrollBar*>())
+        if (!qobject_cast<QAbstractScrollArea*>(bar->parentWidget()->parentWidget()))
+            orientations.insert(bar->orientation());
+    EXPECT_EQ(orientations.size(), 2) << "scroll bars of their own in both orientations";
+    for (QWidget* field : {static_cast<QWidget*>(panel.applicationPage()->findChild<QLineEdit*>()),
+                           static_cast<QWidget*>(panel.applicationPage()->findChild<QComboBox*>()),
+                           static_cast<QWidget*>(panel.applicationPage()->findChild<QSpinBox*>())})
+        EXPECT_NE(field, nullptr);
 }

@@ -5,13 +5,16 @@
 #include "style2host.h"
 
 #include "support/edgeruns.h"
+#include <QAbstractEventDispatcher>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEvent>
+#include <QPointer>
 #include <QProgressBar>
 #include <QStyleFactory>
 #include <QStyleOption>
 #include <QThread>
+#include <QTimer>
 #include <cmath>
 
 #include <gtest/gtest.h>
@@ -137,6 +140,31 @@ TEST_F(AppProgress, ABusyBarKeepsOneRepaintPending) {
     // One chain repaints about every 40 ms; one chain per outside repaint would be four times as many.
     EXPECT_LE(counter.paints, 10);
     widget.setStyle(nullptr);
+}
+
+// The pending repaint belongs to the bar: no timer of the event dispatcher's, whose clean-up would run
+// code of a module its host has closed by then.
+TEST_F(AppProgress, ABusyBarsPendingRepaintIsItsOwnChild) {
+    auto* widget = new QProgressBar;
+    widget->setRange(0, 0);
+    widget->resize(120, 20);
+    QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance();
+    ASSERT_NE(dispatcher, nullptr);
+    const int dispatcherChildren = dispatcher->children().size();
+    QStyleOptionProgressBar option = bar(Qt::Horizontal, 0);
+    option.maximum = 0;
+    QImage image(option.rect.size(), QImage::Format_ARGB32);
+    for (int i = 0; i < 2; ++i) {
+        QPainter painter(&image);
+        style.drawControl(QStyle::CE_ProgressBar, &option, &painter, widget);
+    }
+    EXPECT_EQ(dispatcher->children().size(), dispatcherChildren);
+    const QList<QTimer*> timers = widget->findChildren<QTimer*>();
+    ASSERT_EQ(timers.size(), 1);
+    EXPECT_TRUE(timers[0]->isActive());
+    QPointer<QTimer> timer = timers[0];
+    delete widget;
+    EXPECT_TRUE(timer.isNull());
 }
 
 TEST_F(AppProgress, BusyBarsShowAMovingBlock) {
