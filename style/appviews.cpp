@@ -4,6 +4,7 @@
 // the view has no focus), hovered ones in "ColorButtonHover", with their texts readable on that.
 // Branches show arrows and no lines; check marks sit in boxes framed like the fields.
 
+#include "style/appcontrast.h"
 #include "style/appfaces.h"
 #include "style/contrast.h"
 #include "style/devicegrid.h"
@@ -307,7 +308,9 @@ void MelvoroStyle::drawCheckIndicatorApp(const QStyleOption* option, QPainter* p
     else if (option->state & State_Sunken)
         fill = colors.buttonSelected;
     const QColor text = palette.color(group, QPalette::Text);
-    const QColor frame = visibleOn(fill, enabled ? colors.darker2 : colors.darker1, mixed(text, fill, 0.5));
+    // An enabled box's frame reads on its fill (pressed too); a disabled one may fade.
+    const QColor frame =
+        enabled ? velMarkOn(fill, colors.darker2) : visibleOn(fill, colors.darker1, mixed(text, fill, 0.5));
     const QColor mark =
         enabled ? velReadableOn(fill, text, palette.color(group, QPalette::ButtonText)) : text;
 
