@@ -1,12 +1,14 @@
 // Application mode: line edits, spin boxes and combo boxes. A field lies in the palette's base colour
 // framed in "ColorGUIDarker2" ("ColorGUIDarker1" when disabled; a second, inner line in
-// "ColorButtonSelected" while it has the focus). Spin box buttons, the arrow button of an editable combo
+// "ColorButtonSelected" while it has the focus). Plain frames (QFrame's styled panels, the frames of item
+// views and text edits) take the field's frame too. Spin box buttons, the arrow button of an editable combo
 // box and the whole of a plain combo box are raised faces, hovered and pressed each on its own.
 
 #include "style/appfaces.h"
 #include "style/devicegrid.h"
 #include "style/melvorostyle.h"
 
+#include <QAbstractScrollArea>
 #include <QPainter>
 #include <QStyleOption>
 
@@ -38,7 +40,16 @@ void MelvoroStyle::drawLineEditApp(PrimitiveElement element, const QStyleOption*
     LookColors colors;
     askLookColors(widget, colors);
     const auto* frame = qstyleoption_cast<const QStyleOptionFrame*>(option);
-    if (element == PE_PanelLineEdit) {
+    if (element == PE_Frame) {
+        // The viewport of a scroll area lies inside the frame's width: where it shows the base colour
+        // (item views, text edits), the ring between the line and the viewport is the field's too.
+        const auto* area = qobject_cast<const QAbstractScrollArea*>(widget);
+        if (area && area->viewport() && area->viewport()->backgroundRole() == QPalette::Base)
+            velAppFrame(
+                painter, option->rect.adjusted(1, 1, -1, -1),
+                option->palette.color(option->state & State_Enabled ? QPalette::Active : QPalette::Disabled,
+                                      QPalette::Base));
+    } else if (element == PE_PanelLineEdit) {
         fillField(painter, option->rect, option);
         if (!frame || frame->lineWidth <= 0)
             return;

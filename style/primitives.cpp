@@ -23,6 +23,7 @@ void MelvoroStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* o
         if (applicationMode())
             drawTabWidgetFrameApp(option, painter);
         return;
+    case PE_Frame:
     case PE_PanelLineEdit:
     case PE_FrameLineEdit:
         if (applicationMode())

@@ -8,6 +8,7 @@
 #include "support/edgeruns.h"
 #include <QStyleFactory>
 #include <QStyleOption>
+#include <QTreeView>
 #include <cmath>
 
 #include <gtest/gtest.h>
@@ -195,6 +196,36 @@ TEST_F(AppFields, FocusedComboBoxLabelsKeepTheTextColour) {
         }
     EXPECT_GT(inText, 2);
     EXPECT_EQ(inHighlight, 0);
+}
+
+TEST_F(AppFields, PlainFramesAndScrollAreasAreFramedAsFields) {
+    auto frame = [&](QStyle& with, QStyle::State state, const QWidget* widget) {
+        QStyleOptionFrame o = lineEdit(state | QStyle::State_Sunken);
+        return paint(o.rect, 1, [&](QPainter* p) { with.drawPrimitive(QStyle::PE_Frame, &o, p, widget); });
+    };
+    QTreeView view; // its viewport shows the base colour
+    QPalette palette = distinctPalette();
+    palette.setColor(QPalette::Base, kBase);
+    view.setPalette(palette);
+    const struct {
+        QStyle::State state;
+        const QWidget* widget;
+        QColor inner;
+    } rows[] = {
+        {QStyle::State_None, nullptr, QColor(0xfe, 0xfe, 0xfe)}, // a plain panel: only the line
+        {QStyle::State_None, &view, kBase},
+        {QStyle::State_HasFocus, &view, buttonSelected()},
+    };
+    for (const auto& row : rows) {
+        const QImage image = frame(style, row.state, row.widget);
+        EXPECT_EQ(at(image, QPoint(0, 12)), darker2());
+        EXPECT_EQ(at(image, QPoint(119, 12)), darker2());
+        EXPECT_EQ(at(image, QPoint(1, 12)), row.inner);
+        EXPECT_EQ(at(image, QPoint(60, 1)), row.inner);
+        EXPECT_NE(image, frame(*windows, row.state, row.widget));
+    }
+    style.setApplicationMode(false);
+    EXPECT_EQ(frame(style, QStyle::State_None, &view), frame(*windows, QStyle::State_None, &view));
 }
 
 TEST_F(AppFields, OutlinesArePresentOnceAtEveryRatio) {
