@@ -1,11 +1,16 @@
 #include "style/appfaces.h"
 
+#include "style/contrast.h"
 #include "style/devicegrid.h"
 
 #include <QLinearGradient>
+#include <QList>
 #include <QPainter>
 #include <QPolygonF>
 #include <QStyleOption>
+
+#include <algorithm>
+#include <iterator>
 
 AppFace velAppFace(const QStyleOption* option, QStyle::SubControls sub) {
     if (!(option->state & QStyle::State_Enabled))
@@ -57,6 +62,27 @@ void velAppFrame(QPainter* painter, const QRect& rect, const QColor& color) {
 
 QColor velAppFrameColor(AppFace face, const LookColors& colors) {
     return face == AppFace::Disabled ? colors.darker1 : colors.darker2;
+}
+
+QColor velAppTextOnFace(AppFace face, const LookColors& colors, const QColor& preferred) {
+    if (face == AppFace::Disabled)
+        return preferred;
+    const QColor hover[] = {colors.buttonHover}, pressed[] = {colors.buttonSelected},
+                 raised[] = {colors.lighter1, colors.gui};
+    const auto backgrounds = face == AppFace::Hover ? QList<QColor>(std::begin(hover), std::end(hover))
+                             : face == AppFace::Pressed
+                                 ? QList<QColor>(std::begin(pressed), std::end(pressed))
+                                 : QList<QColor>(std::begin(raised), std::end(raised));
+    auto worst = [&](const QColor& text) {
+        double ratio = 21.0;
+        for (const QColor& background : backgrounds)
+            ratio = std::min(ratio, velContrastRatio(background, text));
+        return ratio;
+    };
+    if (preferred.isValid() && worst(preferred) >= velReadableContrast)
+        return preferred;
+    const QColor black(0, 0, 0), white(255, 255, 255);
+    return worst(black) >= worst(white) ? black : white;
 }
 
 void velAppArrow(QPainter* painter, const QRect& rect, Qt::ArrowType arrow, const QColor& color) {

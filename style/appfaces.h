@@ -26,5 +26,9 @@ void velAppFrame(QPainter* painter, const QRect& rect, const QColor& color);
 // The outline colour of a face: "ColorGUIDarker2", "ColorGUIDarker1" when disabled.
 QColor velAppFrameColor(AppFace face, const LookColors& colors);
 
+// A text colour readable on every colour of the face (both ends of a raised face's gradient): preferred
+// where it is, else black or white, whichever reads better. Disabled text keeps preferred.
+QColor velAppTextOnFace(AppFace face, const LookColors& colors, const QColor& preferred);
+
 // A filled triangle pointing up, down, left or right, centred in rect, in color.
 void velAppArrow(QPainter* painter, const QRect& rect, Qt::ArrowType arrow, const QColor& color);

@@ -129,8 +129,8 @@ void MelvoroStyle::drawComboBoxApp(const QStyleOptionComboBox* option, QPainter*
         if ((option->state & State_HasFocus) && !option->editable) {
             QStyleOptionFocusRect focus;
             focus.QStyleOption::operator=(*option);
-            focus.rect =
-                subControlRect(CC_ComboBox, option, SC_ComboBoxEditField, widget).adjusted(1, 1, -1, -1);
+            // The focus is a line just inside the box's outline, clear of the label's text.
+            focus.rect = option->rect.adjusted(1, 1, -1, -1);
             focus.backgroundColor = colors.gui;
             drawPrimitive(PE_FrameFocusRect, &focus, painter, widget);
         }
@@ -143,9 +143,24 @@ void MelvoroStyle::drawComboBoxApp(const QStyleOptionComboBox* option, QPainter*
 void MelvoroStyle::drawComboBoxLabelApp(const QStyleOptionComboBox* option, QPainter* painter,
                                         const QWidget* widget) const {
     // The base style writes a focused box's label in the highlighted text colour, for the highlight it
-    // lays under the label; the look lays none there, so the label keeps the text colour of the box.
+    // lays under the label; the look lays none there. The label of a plain box lies on its face: its text
+    // colour is made readable on the face in the box's state.
     QStyleOptionComboBox label(*option);
-    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
-        label.palette.setColor(group, QPalette::HighlightedText, label.palette.color(group, QPalette::Text));
+    QColor text = label.palette.color(QPalette::Text);
+    if (!option->editable && (option->state & State_Enabled)) {
+        LookColors colors;
+        askLookColors(widget, colors);
+        text = velAppTextOnFace(velAppFace(option), colors, text);
+    }
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+        for (QPalette::ColorRole role : {QPalette::Text, QPalette::ButtonText, QPalette::HighlightedText})
+            label.palette.setColor(group, role,
+                                   option->editable ? label.palette.color(group, QPalette::Text) : text);
+    label.palette.setColor(QPalette::Disabled, QPalette::HighlightedText,
+                           label.palette.color(QPalette::Disabled, QPalette::Text));
+    painter->save();
+    if (option->state & State_Enabled)
+        painter->setPen(option->editable ? label.palette.color(QPalette::Text) : text);
     QProxyStyle::drawControl(CE_ComboBoxLabel, &label, painter, widget);
+    painter->restore();
 }
