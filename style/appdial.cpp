@@ -155,7 +155,7 @@ void MelvoroStyle::drawDialApp(const QStyleOptionSlider* option, QPainter* paint
         painter->drawLine(onCircle(centre, knob * 0.3, degrees), onCircle(centre, knob * 0.75, degrees));
     }
 
-    if (option->state & State_HasFocus) {
+    if (velShowsFocusFrame(option->state)) {
         painter->setBrush(Qt::NoBrush);
         painter->setPen(QPen(velMarkOn(colors.gui, colors.buttonSelected, colors.darker2), 1.0));
         painter->drawEllipse(circle(centre, knob + gap / 2));

@@ -30,5 +30,11 @@ QColor velAppFrameColor(AppFace face, const LookColors& colors);
 // where it is, else black or white, whichever reads better. Disabled text keeps preferred.
 QColor velAppTextOnFace(AppFace face, const LookColors& colors, const QColor& preferred);
 
+// Whether a control shows its focus frame: it has the focus and the focus came from the keyboard (a
+// click leaves no frame behind). Fields show their focus line whatever gave them the focus.
+inline bool velShowsFocusFrame(QStyle::State state) {
+    return (state & QStyle::State_HasFocus) && (state & QStyle::State_KeyboardFocusChange);
+}
+
 // A filled triangle pointing up, down, left or right, centred in rect, in color.
 void velAppArrow(QPainter* painter, const QRect& rect, Qt::ArrowType arrow, const QColor& color);

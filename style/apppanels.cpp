@@ -1,7 +1,8 @@
 // Application mode: the status bar in the tool bar's wash under a dark line, its items parted by one-pixel
 // separators; tool tips on "ColorGUILighter2" in the dark frame, their text readable on it; focus frames
-// as one solid line in "ColorButtonSelected" or the dark colour, whichever reads on what lies under it;
-// the default button's frame in the dark colour.
+// (where the keyboard moved the focus) as one solid line in "ColorButtonSelected" or the dark colour,
+// whichever reads on what lies under it;
+// the default button's frame in the dark colour; a focused tab's frame inside its face.
 
 #include "style/appcontrast.h"
 #include "style/appfaces.h"
@@ -69,12 +70,31 @@ void MelvoroStyle::drawFocusFrameApp(PrimitiveElement element, const QStyleOptio
         velAppFrame(painter, option->rect, velMarkOn(colors.gui, colors.darker2));
         return;
     }
+    // A frame shows where the keyboard has put the focus; after a click it stays hidden. Item views ask
+    // for their current item's frame with the keyboard flag set, so it shows there whatever moved it.
+    if (!(option->state & State_KeyboardFocusChange))
+        return;
     // What the frame is drawn on: the colour the widget names, else a face of the look.
     QColor background = colors.gui;
     if (const auto* focus = qstyleoption_cast<const QStyleOptionFocusRect*>(option))
         if (focus->backgroundColor.isValid())
             background = focus->backgroundColor;
     velAppFrame(painter, option->rect, velMarkOn(background, colors.buttonSelected, colors.darker2));
+}
+
+void MelvoroStyle::drawTabLabelApp(const QStyleOptionTab* option, QPainter* painter,
+                                   const QWidget* widget) const {
+    // The base style would draw its own dotted frame around a focused tab, past this style's.
+    QStyleOptionTab label(*option);
+    label.state &= ~State_HasFocus;
+    QProxyStyle::drawControl(CE_TabBarTabLabel, &label, painter, widget);
+    if (velShowsFocusFrame(option->state)) {
+        QStyleOptionFocusRect focus;
+        focus.QStyleOption::operator=(*option);
+        const int inset = 1 + pixelMetric(PM_DefaultFrameWidth, option, widget);
+        focus.rect = option->rect.adjusted(inset, inset, -inset, -inset);
+        drawPrimitive(PE_FrameFocusRect, &focus, painter, widget);
+    }
 }
 
 void MelvoroStyle::polishTipLabelApp(QWidget* widget) const {

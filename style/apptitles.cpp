@@ -4,6 +4,7 @@
 #include "style/appfaces.h"
 #include "style/contrast.h"
 #include "style/devicegrid.h"
+#include "style/iconpixmap.h"
 #include "style/melvorostyle.h"
 #include "style/optioncheck.h"
 
@@ -193,7 +194,7 @@ void MelvoroStyle::drawTitleBarApp(const QStyleOptionTitleBar* option, QPainter*
             const QIcon icon =
                 option->icon.isNull() ? standardIcon(SP_TitleBarMenuButton, option, widget) : option->icon;
             const int extent = pixelMetric(PM_SmallIconSize, option, widget);
-            drawItemPixmap(painter, r, Qt::AlignCenter, icon.pixmap(QSize(extent, extent)));
+            drawItemPixmap(painter, r, Qt::AlignCenter, velIconPixmap(icon, QSize(extent, extent), painter));
         }
     }
 }

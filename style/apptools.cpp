@@ -8,6 +8,7 @@
 #include "style/appfaces.h"
 #include "style/contrast.h"
 #include "style/devicegrid.h"
+#include "style/iconpixmap.h"
 #include "style/melvorostyle.h"
 
 #include <QIcon>
@@ -247,8 +248,8 @@ void MelvoroStyle::drawToolButtonLabelApp(const QStyleOptionToolButton* option, 
             mode = QIcon::Disabled;
         else if ((option->state & State_MouseOver) && (option->state & State_AutoRaise))
             mode = QIcon::Active;
-        pixmap = option->icon.pixmap(rect.size().boundedTo(option->iconSize), mode,
-                                     option->state & State_On ? QIcon::On : QIcon::Off);
+        pixmap = velIconPixmap(option->icon, rect.size().boundedTo(option->iconSize), painter, mode,
+                               option->state & State_On ? QIcon::On : QIcon::Off);
         glyphSize = pixmap.size() / pixmap.devicePixelRatio();
     }
     auto drawGlyph = [&](const QRect& r) {
@@ -363,8 +364,8 @@ void MelvoroStyle::drawToolBoxTabLabelApp(const QStyleOptionToolBox* option, QPa
                                           const QWidget* widget, const LookColors& colors) const {
     const bool enabled = option->state & State_Enabled;
     const int extent = pixelMetric(PM_SmallIconSize, option, widget);
-    const QPixmap pixmap =
-        option->icon.pixmap(QSize(extent, extent), enabled ? QIcon::Normal : QIcon::Disabled);
+    const QPixmap pixmap = velIconPixmap(option->icon, QSize(extent, extent), painter,
+                                         enabled ? QIcon::Normal : QIcon::Disabled);
     const QRect contents = subElementRect(SE_ToolBoxTabContents, option, widget);
     QRect text = contents.adjusted(4, 0, -8, 0), icon;
     if (!pixmap.isNull()) {
@@ -399,7 +400,7 @@ void MelvoroStyle::drawToolBoxTabLabelApp(const QStyleOptionToolBox* option, QPa
         focus.rect = itemTextRect(painter->fontMetrics(), text, alignment, enabled, title)
                          .adjusted(-2, -1, 2, 1)
                          .intersected(option->rect.adjusted(1, 1, -1, -1));
-        focus.state = State_None;
+        focus.state = option->state & State_KeyboardFocusChange;
         drawPrimitive(PE_FrameFocusRect, &focus, painter, widget);
     }
     painter->restore();

@@ -8,6 +8,7 @@
 #include "style/appfaces.h"
 #include "style/contrast.h"
 #include "style/devicegrid.h"
+#include "style/iconpixmap.h"
 #include "style/melvorostyle.h"
 #include "style/optioncheck.h"
 
@@ -189,7 +190,25 @@ void MelvoroStyle::drawHeaderLabelApp(const QStyleOptionHeader* option, QPainter
     QPalette palette = option->palette;
     if (option->state & State_Enabled)
         palette.setColor(QPalette::ButtonText, headerTextColor(option, colors));
-    withHeaderPalette(option, palette, [&](const QStyleOptionHeader* label) {
+    withHeaderPalette(option, palette, [&](QStyleOptionHeader* label) {
+        if (!label->icon.isNull()) {
+            // The icon at the painter's ratio where the base would put it, the base's text beside it.
+            const int extent = pixelMetric(PM_SmallIconSize, option, widget);
+            const QPixmap pixmap =
+                velIconPixmap(label->icon, QSize(extent, extent), painter,
+                              label->state & State_Enabled ? QIcon::Normal : QIcon::Disabled);
+            const QSize size = (QSizeF(pixmap.size()) / pixmap.devicePixelRatio()).toSize();
+            const QRect place = alignedRect(label->direction, QFlag(label->iconAlignment), size, label->rect);
+            painter->save();
+            painter->setClipRect(label->rect, Qt::IntersectClip);
+            painter->drawPixmap(place.topLeft(), pixmap);
+            painter->restore();
+            if (label->direction == Qt::RightToLeft)
+                label->rect.setRight(label->rect.right() - size.width() - 2);
+            else
+                label->rect.setLeft(label->rect.left() + size.width() + 2);
+            label->icon = QIcon();
+        }
         QProxyStyle::drawControl(CE_HeaderLabel, label, painter, widget);
     });
 }

@@ -33,6 +33,12 @@ void MelvoroStyle::drawControl(ControlElement element, const QStyleOption* optio
         if (const auto* button = velOption<QStyleOptionButton>(option))
             drawPushButtonLabel(button, painter, widget, colors);
         return;
+    case CE_TabBarTabLabel:
+        if (!applicationMode())
+            break;
+        if (const auto* tab = velOption<QStyleOptionTab>(option))
+            drawTabLabelApp(tab, painter, widget);
+        return;
     case CE_TabBarTabShape:
         if (const auto* tab = velOption<QStyleOptionTab>(option))
             drawTabShape(tab, painter, widget, colors);

@@ -157,6 +157,8 @@ private:
     // Focus frames (PE_FrameFocusRect) and the default button's frame (PE_FrameDefaultButton).
     void drawFocusFrameApp(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                            const QWidget* widget) const;
+    // A tab's label (CE_TabBarTabLabel) as the base style lays it out, with the focus frame of this look.
+    void drawTabLabelApp(const QStyleOptionTab* option, QPainter* painter, const QWidget* widget) const;
     void drawWindowFrameApp(const QStyleOption* option, QPainter* painter, const QWidget* widget) const;
     void drawRubberBandApp(const QStyleOption* option, QPainter* painter, const QWidget* widget) const;
     // Gives a tool tip a text colour readable on the tip's face.

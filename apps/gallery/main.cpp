@@ -35,6 +35,9 @@ bool hasEnvironment(const char* name) {
 // The window's size with the application page, as large as any of the styles compared needs it.
 const QSize kApplicationPageWindow(1640, 1550);
 
+// Where a screenshot holds busy bars: this many milliseconds into their motion, clear of both ends.
+constexpr int kShotBusyTime = 600;
+
 // Loads the module, creates its application style and applies it (in application mode when asked). False
 // with the host's error string set when the theme, the module or the style cannot be had.
 bool applyModuleStyle(VelStandardHost& host, const GalleryOptions& options) {
@@ -129,6 +132,11 @@ int main(int argc, char** argv) {
         printError(host.errorString());
         return kExitModule;
     }
+
+    // A screenshot holds the busy bars still, part way along their grooves, so every shot comes out the
+    // same; the style reads the time at every paint.
+    if (!options.screenshotPath.isEmpty())
+        QApplication::style()->setProperty("busyAnimationTime", kShotBusyTime);
 
     std::unique_ptr<QStyle> compareStyle;
     if (options.compare)

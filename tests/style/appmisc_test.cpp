@@ -6,6 +6,7 @@
 #include "style2host.h"
 
 #include "style/appcontrast.h"
+#include "style/appfaces.h"
 #include "support/edgeruns.h"
 #include <QApplication>
 #include <QDial>
@@ -137,7 +138,9 @@ TEST_F(AppMisc, DialKnobsAreFacesInEveryState) {
         {QStyle::State_Enabled | QStyle::State_Sunken, nullptr, buttonSelected()},
         {QStyle::State_Enabled | QStyle::State_MouseOver, &held, buttonSelected()},
         {QStyle::State_None, nullptr, gui()},
-        {QStyle::State_Enabled | QStyle::State_HasFocus, nullptr, QColor()},
+        {QStyle::State_Enabled | QStyle::State_HasFocus | QStyle::State_KeyboardFocusChange, nullptr,
+         QColor()},
+        {QStyle::State_Enabled | QStyle::State_HasFocus, nullptr, QColor()}, // by a click: no ring
     };
     const QImage unfocused = paint(style, QSize(100, 100), dialPaint(dial()));
     for (qreal ratio : kRatios)
@@ -156,7 +159,7 @@ TEST_F(AppMisc, DialKnobsAreFacesInEveryState) {
             // The focus rings the knob, between it and the track; nothing else shows it.
             if (ratio == 1.0) {
                 EXPECT_EQ(at(image, QPoint(89, 50)) != at(unfocused, QPoint(89, 50)),
-                          bool(row.state & QStyle::State_HasFocus))
+                          velShowsFocusFrame(row.state))
                     << where;
             }
         }
@@ -398,7 +401,8 @@ TEST_F(AppMisc, FocusFramesAreOneSolidLineThatReadsOnTheirBackground) {
         {Qt::black, QColor()},
     };
     for (const auto& row : rows) {
-        auto focus = option<QStyleOptionFocusRect>(QRect(0, 0, 60, 20), QStyle::State_Enabled);
+        auto focus = option<QStyleOptionFocusRect>(QRect(0, 0, 60, 20),
+                                                   QStyle::State_Enabled | QStyle::State_KeyboardFocusChange);
         focus.backgroundColor = row.background;
         const QImage image = paint(style, QSize(60, 20), primitive(QStyle::PE_FrameFocusRect, focus));
         const QColor line = at(image, QPoint(30, 0));
@@ -423,7 +427,8 @@ TEST_F(AppMisc, FocusFramesAreOneSolidLineThatReadsOnTheirBackground) {
 TEST_F(AppMisc, LinesArePresentOnceAtEveryRatio) {
     const auto panel = option<QStyleOption>(QRect(0, 0, 80, 24), QStyle::State_Enabled);
     const auto tip = option<QStyleOptionFrame>(QRect(0, 0, 80, 24), QStyle::State_Enabled);
-    auto focus = option<QStyleOptionFocusRect>(QRect(0, 0, 80, 24), QStyle::State_Enabled);
+    auto focus = option<QStyleOptionFocusRect>(QRect(0, 0, 80, 24),
+                                               QStyle::State_Enabled | QStyle::State_KeyboardFocusChange);
     focus.backgroundColor = Qt::white;
     const auto button = option<QStyleOptionButton>(QRect(0, 0, 80, 24), QStyle::State_Enabled);
     auto frame = option<QStyleOptionFrame>(QRect(0, 0, 80, 24), QStyle::State_Enabled);

@@ -194,6 +194,91 @@ TEST_F(AppProgress, BusyBarsShowAMovingBlock) {
     EXPECT_TRUE(frames[0] != frames[1] || frames[1] != frames[2]);
 }
 
+// Along the middle of a busy block: how often the colour turns between the two of its stripes. A bar
+// partly done shows one colour all along.
+int stripeTurns(const QImage& image, bool horizontal, const QColor& face, const QColor& stripe) {
+    const qreal ratio = image.devicePixelRatio();
+    const int middle = int(10 * ratio), length = horizontal ? image.width() : image.height();
+    int turns = 0;
+    QColor last;
+    for (int i = 0; i < length; ++i) {
+        const QColor c(horizontal ? image.pixel(i, middle) : image.pixel(middle, i));
+        if (c != face && c != stripe)
+            continue;
+        turns += last.isValid() && c != last;
+        last = c;
+    }
+    return turns;
+}
+
+TEST_F(AppProgress, BusyBlocksAreStripedAndHeldStillByTheirTime) {
+    style.setProperty("busyAnimationTime", 500);
+    const struct {
+        bool enabled;
+        QColor face, stripe;
+    } looks[] = {{true, buttonHover(), buttonSelected()}, {false, darker1(), gui()}};
+    for (qreal ratio : {1.0, 1.5, 2.0})
+        for (Qt::Orientation orientation : {Qt::Horizontal, Qt::Vertical})
+            for (const auto& look : looks) {
+                const bool horizontal = orientation == Qt::Horizontal;
+                const std::string where = std::to_string(ratio) + (horizontal ? " horizontal" : " vertical") +
+                                          (look.enabled ? "" : " disabled");
+                QStyleOptionProgressBar option = bar(orientation, 0);
+                option.maximum = 0;
+                if (!look.enabled)
+                    option.state &= ~QStyle::State_Enabled;
+                const QImage image = paint(style, option, ratio);
+                // 30 pixels of a 120-pixel bar, 50 pixels from the reading start after 500 ms: one stripe
+                // every 8 pixels.
+                EXPECT_GE(stripeTurns(image, horizontal, look.face, look.stripe), 5) << where;
+                // The block begins about 50 pixels into the groove, the groove bare before it.
+                int begins = -1;
+                for (int i = 4; i < 116 && begins < 0; ++i) {
+                    const QPoint p = horizontal ? QPoint(i, 10) : QPoint(10, 119 - i);
+                    if (at(image, p) != gui())
+                        begins = i;
+                }
+                EXPECT_GE(begins, 45) << where;
+                EXPECT_LE(begins, 60) << where;
+                // A bar partly done shows no stripes.
+                QStyleOptionProgressBar done = bar(orientation, 40);
+                done.state = option.state;
+                EXPECT_EQ(stripeTurns(paint(style, done, ratio), horizontal, buttonHover(), buttonSelected()),
+                          0)
+                    << where;
+            }
+}
+
+TEST_F(AppProgress, AHeldBusyBarStandsStillAndAsksForNoRepaint) {
+    QProgressBar widget;
+    widget.setRange(0, 0);
+    widget.resize(120, 20);
+    QStyleOptionProgressBar option = bar(Qt::Horizontal, 0);
+    option.maximum = 0;
+    const auto frame = [&] {
+        QImage image(option.rect.size(), QImage::Format_ARGB32);
+        image.fill(QColor(0xfe, 0xfe, 0xfe));
+        QPainter painter(&image);
+        style.drawControl(QStyle::CE_ProgressBar, &option, &painter, &widget);
+        return image;
+    };
+    style.setProperty("busyAnimationTime", 200);
+    const QImage first = frame();
+    QThread::msleep(60);
+    EXPECT_EQ(frame(), first) << "held: the same picture later";
+    EXPECT_TRUE(widget.findChildren<QTimer*>().isEmpty()) << "no repaint asked";
+    style.setProperty("busyAnimationTime", 700);
+    EXPECT_NE(frame(), first) << "another time, another place";
+    // The bar's own time wins over the style's.
+    widget.setProperty("busyAnimationTime", 200);
+    EXPECT_EQ(frame(), first);
+    // Without a time (or with a negative one) the bar follows the clock again and asks for its repaint.
+    widget.setProperty("busyAnimationTime", QVariant());
+    style.setProperty("busyAnimationTime", -1);
+    frame();
+    EXPECT_EQ(widget.findChildren<QTimer*>().size(), 1);
+}
+
 TEST_F(AppProgress, OutlinesArePresentOnceAtEveryRatio) {
     for (qreal ratio : {1.0, 1.5, 2.0, 3.0}) {
         const QImage image = paint(style, bar(Qt::Horizontal, 50), ratio);

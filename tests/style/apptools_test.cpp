@@ -373,7 +373,7 @@ TEST_F(AppTools, FocusIsShownInsideTheButtonPart) {
     for (bool split : {false, true}) {
         const QStyleOptionToolButton resting = toolButton(kOn | S::State_Raised, split);
         QStyleOptionToolButton focused = resting;
-        focused.state |= S::State_HasFocus;
+        focused.state |= S::State_HasFocus | S::State_KeyboardFocusChange;
         const QImage a = button(style, resting), b = button(style, focused);
         const QRect inner = part(resting, S::SC_ToolButton).adjusted(2, 2, -2, -2);
         EXPECT_TRUE(pixels::differ(a, b, inner)) << split;

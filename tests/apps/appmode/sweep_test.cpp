@@ -342,11 +342,13 @@ protected:
         window.show();
         window.activateWindow();
         QApplication::processEvents();
-        // The focus on the control only in its focused state; on the window otherwise.
+        // The focus on the control only in its focused state, moved there as by the keyboard so that its
+        // focus frame shows; on the window otherwise.
         window.setFocusPolicy(Qt::StrongFocus);
-        if (state & Focused)
-            widget->setFocus(Qt::OtherFocusReason);
-        else
+        if (state & Focused) {
+            widget->setFocus(Qt::TabFocusReason);
+            window.setAttribute(Qt::WA_KeyboardFocusChange);
+        } else
             window.setFocus(Qt::OtherFocusReason);
         // Pressed last: a button that loses the focus is let go.
         if ((state & Pressed) && button)
