@@ -2,7 +2,9 @@
 // rest, "ColorButtonHover" under the mouse, "ColorButtonSelected" pressed or selected, set apart by one-pixel
 // lines on their bottom and trailing sides. Selected items lie in "ColorButtonSelected" (in its grey while
 // the view has no focus), hovered ones in "ColorButtonHover", with their texts readable on that.
-// Branches show arrows and no lines; check marks sit in boxes framed like the fields.
+// Branches and the column view's arrows show arrows and no lines; check marks sit in boxes framed like the
+// fields; a table's grid lies in the dark colours, read on the view's base. A disabled header's label is
+// drawn flat in the disabled text colour.
 
 #include "style/appcontrast.h"
 #include "style/appfaces.h"
@@ -11,8 +13,10 @@
 #include "style/melvorostyle.h"
 #include "style/optioncheck.h"
 
+#include <QIcon>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPixmap>
 #include <QStyleOption>
 #include <QWidget>
 
@@ -173,6 +177,18 @@ QRect centredSquare(const QRect& r, int side) {
 
 constexpr int kBranchArrowBox = 16;
 
+// The colour of an arrow of an item (a branch, a column view's arrow): the dark colour where it reads on
+// what lies under the arrow, else the text colour.
+QColor itemArrowColor(const QStyleOption* option, const QWidget* widget, const LookColors& colors,
+                      bool selectionShows) {
+    const QPalette::ColorGroup group = itemGroup(option, widget);
+    QColor background = itemFill(option, widget, colors, selectionShows);
+    if (!background.isValid())
+        background = option->palette.color(group, QPalette::Base);
+    const QColor dark = group == QPalette::Disabled ? colors.darker1 : colors.darker2;
+    return visibleOn(background, dark, option->palette.color(group, QPalette::Text));
+}
+
 } // namespace
 
 void MelvoroStyle::drawHeaderSectionApp(const QStyleOption* option, QPainter* painter,
@@ -187,10 +203,33 @@ void MelvoroStyle::drawHeaderSectionApp(const QStyleOption* option, QPainter* pa
 void MelvoroStyle::drawHeaderLabelApp(const QStyleOptionHeader* option, QPainter* painter,
                                       const QWidget* widget, const LookColors& colors) const {
     QPalette palette = option->palette;
-    if (option->state & State_Enabled)
+    if (option->state & State_Enabled) {
         palette.setColor(QPalette::ButtonText, headerTextColor(option, colors));
-    withHeaderPalette(option, palette, [&](const QStyleOptionHeader* label) {
-        QProxyStyle::drawControl(CE_HeaderLabel, label, painter, widget);
+        withHeaderPalette(option, palette, [&](const QStyleOptionHeader* label) {
+            QProxyStyle::drawControl(CE_HeaderLabel, label, painter, widget);
+        });
+        return;
+    }
+    // Disabled: the base draws the icon greyed; the text, drawn as enabled in the disabled colour, lies
+    // flat, beside a blank stand-in of the icon's size that keeps its place.
+    withHeaderPalette(option, palette, [&](QStyleOptionHeader* label) {
+        QStyleOptionHeader& iconOnly = *label;
+        const QString text = iconOnly.text;
+        iconOnly.text.clear();
+        if (!iconOnly.icon.isNull())
+            QProxyStyle::drawControl(CE_HeaderLabel, &iconOnly, painter, widget);
+        iconOnly.text = text;
+        if (!iconOnly.icon.isNull()) {
+            const int extent = pixelMetric(PM_SmallIconSize, option, widget);
+            QPixmap blank(iconOnly.icon.actualSize(QSize(extent, extent)));
+            blank.fill(Qt::transparent);
+            iconOnly.icon = QIcon(blank);
+        }
+        iconOnly.state |= State_Enabled;
+        const QColor disabled = palette.color(QPalette::Disabled, QPalette::ButtonText);
+        for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+            iconOnly.palette.setColor(group, QPalette::ButtonText, disabled);
+        QProxyStyle::drawControl(CE_HeaderLabel, &iconOnly, painter, widget);
     });
 }
 
@@ -279,17 +318,32 @@ void MelvoroStyle::drawBranchApp(const QStyleOption* option, QPainter* painter, 
         return;
     LookColors colors;
     askLookColors(widget, colors);
-    const QPalette::ColorGroup group = itemGroup(option, widget);
-    QColor background =
-        itemFill(option, widget, colors, styleHint(SH_ItemView_ShowDecorationSelected, option, widget));
-    if (!background.isValid())
-        background = option->palette.color(group, QPalette::Base);
-    const QColor dark = group == QPalette::Disabled ? colors.darker1 : colors.darker2;
-    const QColor color = visibleOn(background, dark, option->palette.color(group, QPalette::Text));
+    const QColor color =
+        itemArrowColor(option, widget, colors, styleHint(SH_ItemView_ShowDecorationSelected, option, widget));
     const bool mirrored = option->direction == Qt::RightToLeft;
     const Qt::ArrowType arrow =
         option->state & State_Open ? Qt::DownArrow : (mirrored ? Qt::LeftArrow : Qt::RightArrow);
     velAppArrow(painter, centredSquare(option->rect, kBranchArrowBox), arrow, color);
+}
+
+void MelvoroStyle::drawColumnViewArrowApp(const QStyleOption* option, QPainter* painter,
+                                          const QWidget* widget) const {
+    LookColors colors;
+    askLookColors(widget, colors);
+    // The column view leaves the arrow's part of a selected item in the base unless the decoration is
+    // selected too.
+    const auto* item = velOption<QStyleOptionViewItem>(option);
+    const bool selectionShows = item && item->showDecorationSelected;
+    const Qt::ArrowType arrow = option->direction == Qt::RightToLeft ? Qt::LeftArrow : Qt::RightArrow;
+    velAppArrow(painter, centredSquare(option->rect, kBranchArrowBox), arrow,
+                itemArrowColor(option, widget, colors, selectionShows));
+}
+
+QRgb MelvoroStyle::tableGridColorApp(const QStyleOption* option, const QWidget* widget) const {
+    LookColors colors;
+    askLookColors(widget, colors);
+    const QPalette& palette = option ? option->palette : widget ? widget->palette() : QPalette();
+    return velMarkOn(palette.color(QPalette::Active, QPalette::Base), colors.darker1, colors.darker2).rgba();
 }
 
 void MelvoroStyle::drawCheckIndicatorApp(const QStyleOption* option, QPainter* painter,

@@ -1,6 +1,7 @@
 // Tool bars (a vertical gradient over a dark line one row above the bottom) and dock window titles.
 
 #include "host/qextdockwindow.h"
+#include "style/appcontrast.h"
 #include "style/devicegrid.h"
 #include "style/melvorostyle.h"
 
@@ -21,7 +22,10 @@ void MelvoroStyle::drawToolBar(const QStyleOptionToolBar* option, QPainter* pain
     gradient.setColorAt(1.0, colors.lighter1);
     painter->fillRect(r, QBrush(gradient));
 
-    painter->setPen(QPen(QBrush(colors.darker2), 1.0, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin));
+    // In application mode the line reads on the wash on both sides of it.
+    const QColor line =
+        applicationMode() ? velMarkBetween(colors.gui, colors.lighter1, colors.darker2) : colors.darker2;
+    painter->setPen(QPen(QBrush(line), 1.0, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin));
     velGridLine(painter, r.left(), r.bottom() - 1, r.right(), r.bottom() - 1);
 }
 

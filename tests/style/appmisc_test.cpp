@@ -336,7 +336,11 @@ TEST_F(AppMisc, SizeGripsGatherTheirDotsInTheirCorner) {
 TEST_F(AppMisc, StatusBarsWearTheToolBarWashAndPartTheirItemsByOneLine) {
     const auto panel = option<QStyleOption>(QRect(0, 0, 200, 24), QStyle::State_Enabled);
     const QImage bar = paint(style, QSize(200, 24), primitive(QStyle::PE_PanelStatusBar, panel));
-    EXPECT_EQ(at(bar, QPoint(100, 0)), darker2());
+    // The dark line, deepened until it reads on the window and on the wash.
+    const QColor line = velMarkBetween(gui(), lighter1(), darker2());
+    EXPECT_EQ(at(bar, QPoint(100, 0)), line);
+    EXPECT_GE(velContrastRatio(line, gui()), velReadableMarkContrast);
+    EXPECT_GE(velContrastRatio(line, lighter1()), velReadableMarkContrast);
     EXPECT_TRUE(strictlyBetween(at(bar, QPoint(100, 5)), lighter1(), gui()));
     EXPECT_NE(bar, paint(*windows, QSize(200, 24), primitive(QStyle::PE_PanelStatusBar, panel)));
 
@@ -346,7 +350,7 @@ TEST_F(AppMisc, StatusBarsWearTheToolBarWashAndPartTheirItemsByOneLine) {
         item.direction = direction;
         const QImage image = paint(style, QSize(100, 24), primitive(QStyle::PE_FrameStatusBarItem, item));
         const bool ltr = direction == Qt::LeftToRight;
-        EXPECT_EQ(at(image, QPoint(ltr ? 20 : 79, 12)), darker2());
+        EXPECT_EQ(at(image, QPoint(ltr ? 20 : 79, 12)), line);
         EXPECT_EQ(at(image, QPoint(ltr ? 79 : 20, 12)), kBlank);
         EXPECT_EQ(at(image, QPoint(50, 0)), kBlank);
         EXPECT_EQ(at(image, QPoint(50, 23)), kBlank);
@@ -435,7 +439,8 @@ TEST_F(AppMisc, LinesArePresentOnceAtEveryRatio) {
         bool down; // count down the middle column, else across the middle row
         int edges;
     } rows[] = {
-        {"status bar", primitive(QStyle::PE_PanelStatusBar, panel), darker2(), true, 1},
+        {"status bar", primitive(QStyle::PE_PanelStatusBar, panel),
+         velMarkBetween(gui(), lighter1(), darker2()), true, 1},
         {"tool tip", primitive(QStyle::PE_PanelTipLabel, tip), darker2(), false, 2},
         {"tool tip", primitive(QStyle::PE_PanelTipLabel, tip), darker2(), true, 2},
         {"focus", primitive(QStyle::PE_FrameFocusRect, focus), buttonSelected(), false, 2},
