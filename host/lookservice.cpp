@@ -240,8 +240,8 @@ void VelHostLook::colorsForPalette(const QPalette& palette, QColor colors[ColorC
     // window: lighter colours lighter, darker ones darker.
     static constexpr double offset[ColorCount] = {
         0.0,   // ColorGUI
-        0.12,  // ColorButtonHover
-        0.06,  // ColorButtonSelected
+        0.12,  // ColorButtonHover (set apart from the rest below)
+        0.06,  // ColorButtonSelected (likewise)
         0.06,  // ColorButtonRaised
         0.05,  // ColorGUILighter1
         0.08,  // ColorGUILighter2
