@@ -153,6 +153,8 @@ private:
     void drawSplitterApp(const QStyleOption* option, QPainter* painter, const LookColors& colors) const;
     void drawDockSeparatorApp(const QStyleOption* option, QPainter* painter, const LookColors& colors) const;
     void drawSizeGripApp(const QStyleOption* option, QPainter* painter, const LookColors& colors) const;
+    void drawToolBarSeparatorApp(const QStyleOption* option, QPainter* painter, const QWidget* widget) const;
+    void drawToolBarHandleApp(const QStyleOption* option, QPainter* painter, const QWidget* widget) const;
     // The status bar's panel (PE_PanelStatusBar) and the frames of its items (PE_FrameStatusBarItem).
     void drawStatusBarApp(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                           const QWidget* widget) const;

@@ -432,6 +432,8 @@ TEST_F(AppMisc, LinesArePresentOnceAtEveryRatio) {
     const auto button = option<QStyleOptionButton>(QRect(0, 0, 80, 24), QStyle::State_Enabled);
     auto frame = option<QStyleOptionFrame>(QRect(0, 0, 80, 24), QStyle::State_Enabled);
     frame.lineWidth = 1;
+    const auto separator =
+        option<QStyleOption>(QRect(0, 0, 80, 24), QStyle::State_Enabled | QStyle::State_Horizontal);
     const struct {
         const char* name;
         Paint how;
@@ -441,6 +443,8 @@ TEST_F(AppMisc, LinesArePresentOnceAtEveryRatio) {
     } rows[] = {
         {"status bar", primitive(QStyle::PE_PanelStatusBar, panel),
          velMarkBetween(gui(), lighter1(), darker2()), true, 1},
+        {"tool bar separator", primitive(QStyle::PE_IndicatorToolBarSeparator, separator),
+         velMarkBetween(gui(), lighter1(), darker2()), false, 1},
         {"tool tip", primitive(QStyle::PE_PanelTipLabel, tip), darker2(), false, 2},
         {"tool tip", primitive(QStyle::PE_PanelTipLabel, tip), darker2(), true, 2},
         {"focus", primitive(QStyle::PE_FrameFocusRect, focus), buttonSelected(), false, 2},
@@ -457,6 +461,39 @@ TEST_F(AppMisc, LinesArePresentOnceAtEveryRatio) {
             SCOPED_TRACE(row.name);
             velExpectLogicalPixelEdges(velEdgeRuns(image, from, step, 1000, row.line), row.edges, ratio);
         }
+}
+
+TEST_F(AppMisc, ToolBarSeparatorsAndHandlesAreMarksThatReadOnTheWash) {
+    const QColor mark = velMarkBetween(gui(), lighter1(), darker2());
+    const auto separator =
+        option<QStyleOption>(QRect(0, 0, 8, 24), QStyle::State_Enabled | QStyle::State_Horizontal);
+    const auto across = option<QStyleOption>(QRect(0, 0, 24, 8), QStyle::State_Enabled);
+    const auto handle =
+        option<QStyleOption>(QRect(0, 0, 8, 24), QStyle::State_Enabled | QStyle::State_Horizontal);
+    const struct {
+        const char* name;
+        Paint how;
+        QSize size;
+        QPoint on; // a pixel of the mark
+        QColor color;
+    } rows[] = {
+        {"upright separator",
+         primitive(QStyle::PE_IndicatorToolBarSeparator, separator),
+         {8, 24},
+         {3, 12},
+         mark},
+        {"lying separator", primitive(QStyle::PE_IndicatorToolBarSeparator, across), {24, 8}, {12, 3}, mark},
+        {"handle",
+         primitive(QStyle::PE_IndicatorToolBarHandle, handle),
+         {8, 24},
+         {3, 3 + 8},
+         velMarkOn(gui(), darker2())},
+    };
+    for (const auto& row : rows) {
+        const QImage image = paint(style, row.size, row.how);
+        EXPECT_EQ(at(image, row.on), row.color) << row.name;
+        EXPECT_NE(image, paint(*windows, row.size, row.how)) << row.name;
+    }
 }
 
 TEST_F(AppMisc, DialsAndSplitterHandlesTrackTheMouseAndHeldDialsRepaint) {
@@ -522,6 +559,8 @@ TEST_F(AppMisc, HostModePaintsAsTheWindowsStyle) {
         primitive(QStyle::PE_FrameWindow, tip),
         primitive(QStyle::PE_IndicatorDockWidgetResizeHandle, handle),
         control(QStyle::CE_RubberBand, band),
+        primitive(QStyle::PE_IndicatorToolBarSeparator, panel),
+        primitive(QStyle::PE_IndicatorToolBarHandle, handle),
     };
     for (const Paint& how : paints)
         EXPECT_EQ(paint(style, QSize(100, 100), how), paint(*windows, QSize(100, 100), how)) << &how - paints;
