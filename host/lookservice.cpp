@@ -8,6 +8,7 @@
 #include <QGuiApplication>
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <cstring>
 #include <string.h> // strnlen
 
@@ -158,17 +159,89 @@ bool VelHostLook::isDarkPalette(const QPalette& palette) {
            velRelativeLuminance(palette.color(QPalette::Active, QPalette::Window));
 }
 
+namespace {
+
+// How far apart the faces of a control stand, as a contrast ratio: hover from rest, pressed from hover.
+constexpr double kFacesApart = 1.35;
+
+// The palette's texts that stand on the far side of its window from the fills: the light ones on a dark
+// palette, the dark ones on a light palette. Every fill keeps them readable.
+int paletteTexts(const QPalette& palette, bool dark, QColor texts[3]) {
+    const double windowLuminance = velRelativeLuminance(palette.color(QPalette::Active, QPalette::Window));
+    int count = 0;
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText, QPalette::HighlightedText}) {
+        const QColor text = palette.color(QPalette::Active, role);
+        if ((velRelativeLuminance(text) > windowLuminance) == dark)
+            texts[count++] = text;
+    }
+    return count;
+}
+
+bool readableUnder(const QColor& fill, const QColor texts[], int count) {
+    for (int t = 0; t < count; ++t)
+        if (velContrastRatio(texts[t], fill) < velReadableContrast + 0.1)
+            return false;
+    return true;
+}
+
+// Sets the hover and pressed colours apart from the resting face (which runs between "ColorGUI" and
+// "ColorGUILighter1") and from each other: away from the window's side (lighter on a dark palette, darker
+// on a light one), pressed furthest, hover halfway between in contrast, every text still readable. False
+// when the texts left too little room for that.
+bool setFacesApart(QColor colors[VelHostLook::ColorCount], bool dark, const QColor texts[], int textCount) {
+    const double gui = velRelativeLuminance(colors[Gui]);
+    const double lighter = velRelativeLuminance(colors[GuiLighter1]);
+    // The end of the resting face nearest to the hover and pressed colours.
+    const QColor rest = (lighter > gui) == dark ? colors[GuiLighter1] : colors[Gui];
+    const double step = dark ? 0.005 : -0.005;
+    // The colour of that hue and saturation moved from the rest's lightness until stop says so or texts
+    // would no longer read on it.
+    auto moved = [&](const QColor& hueOf, auto stop) {
+        const double hue = hueOf.hslHueF(), saturation = hueOf.hslSaturationF();
+        QColor best = QColor::fromHslF(hue, saturation, rest.lightnessF());
+        for (double l = rest.lightnessF() + step; l >= 0.0 && l <= 1.0; l += step) {
+            const QColor next = QColor::fromHslF(hue, saturation, l);
+            if (!readableUnder(next, texts, textCount))
+                break;
+            best = next;
+            if (stop(next))
+                break;
+        }
+        return best;
+    };
+    const QColor pressed = moved(colors[ButtonSelected], [&](const QColor& c) {
+        return velContrastRatio(c, rest) >= kFacesApart * kFacesApart;
+    });
+    // Hover halfway: as far in contrast from the rest as from pressed.
+    const double target =
+        std::sqrt((velRelativeLuminance(rest) + 0.05) * (velRelativeLuminance(pressed) + 0.05));
+    const QColor hover = moved(colors[ButtonHover], [&](const QColor& c) {
+        const double l = velRelativeLuminance(c) + 0.05;
+        return dark ? l >= target : l <= target;
+    });
+    colors[ButtonSelected] = pressed;
+    colors[ButtonHover] = hover;
+    return velContrastRatio(pressed, rest) >= kFacesApart * kFacesApart - 0.01;
+}
+
+} // namespace
+
 void VelHostLook::colorsForPalette(const QPalette& palette, QColor colors[ColorCount]) {
     for (int i = 0; i < ColorCount; ++i)
         colors[i] = QColor::fromRgba(defaultTheme[i].color);
-    if (!isDarkPalette(palette))
+    const bool dark = isDarkPalette(palette);
+    QColor texts[3];
+    const int textCount = paletteTexts(palette, dark, texts);
+    if (!dark) {
+        setFacesApart(colors, false, texts, textCount);
         return;
+    }
     // The dark look keeps each colour's hue and saturation and sets its lightness around the palette's
-    // window: lighter colours lighter, darker ones darker, the hover and pressed colours apart from both.
+    // window: lighter colours lighter, darker ones darker.
     static constexpr double offset[ColorCount] = {
         0.0,   // ColorGUI
-        0.12,  // ColorButtonHover
-        0.06,  // ColorButtonSelected
+        0.12,  // ColorButtonHover (set apart from the rest below)
+        0.06,  // ColorButtonSelected (likewise)
         0.06,  // ColorButtonRaised
         0.05,  // ColorGUILighter1
         0.08,  // ColorGUILighter2
@@ -176,33 +249,26 @@ void VelHostLook::colorsForPalette(const QPalette& palette, QColor colors[ColorC
         -0.07, // ColorGUIDarker2
         -0.02, // ColorButtonShade
     };
-    const double window =
-        std::clamp(double(palette.color(QPalette::Active, QPalette::Window).lightnessF()), 0.1, 0.3);
-    // The palette's light texts (on a dark palette: all of them, as a rule) stay readable on every fill.
-    const double windowLuminance = velRelativeLuminance(palette.color(QPalette::Active, QPalette::Window));
-    QColor texts[3];
-    int textCount = 0;
-    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText, QPalette::HighlightedText}) {
-        const QColor text = palette.color(QPalette::Active, role);
-        if (velRelativeLuminance(text) > windowLuminance)
-            texts[textCount++] = text;
-    }
-    for (int i = 0; i < ColorCount; ++i) {
-        const double hue = colors[i].hslHueF();
-        const double saturation = colors[i].hslSaturationF();
-        double l = std::clamp(window + offset[i], 0.02, 0.6);
-        auto readable = [&](const QColor& fill) {
-            for (int t = 0; t < textCount; ++t)
-                if (velContrastRatio(texts[t], fill) < velReadableContrast + 0.1)
-                    return false;
-            return true;
-        };
-        QColor dark = QColor::fromHslF(hue, saturation, l);
-        while (!readable(dark) && l > 0.0) {
-            l = std::max(0.0, l - 0.02);
-            dark = QColor::fromHslF(hue, saturation, l);
+    // A window so light that the texts leave the pressed colour too little room above the resting face
+    // gets a darker look.
+    QColor theme[ColorCount];
+    std::copy(colors, colors + ColorCount, theme);
+    for (double window =
+             std::clamp(double(palette.color(QPalette::Active, QPalette::Window).lightnessF()), 0.1, 0.3);
+         ; window -= 0.02) {
+        for (int i = 0; i < ColorCount; ++i) {
+            const double hue = theme[i].hslHueF();
+            const double saturation = theme[i].hslSaturationF();
+            double l = std::clamp(window + offset[i], 0.02, 0.6);
+            QColor shade = QColor::fromHslF(hue, saturation, l);
+            while (!readableUnder(shade, texts, textCount) && l > 0.0) {
+                l = std::max(0.0, l - 0.02);
+                shade = QColor::fromHslF(hue, saturation, l);
+            }
+            colors[i] = shade;
         }
-        colors[i] = dark;
+        if (setFacesApart(colors, true, texts, textCount) || window <= 0.1)
+            return;
     }
 }
 

@@ -68,7 +68,8 @@ public:
     bool followsPalette() const { return m_followsPalette; }
     // The look colours for a palette, by index: the built-in theme for a light palette (dark text on a
     // light window), a dark look of the same hues for a dark one, every fill readable under the palette's
-    // text.
+    // text. In both, the hover and pressed colours stand clearly apart from the resting face and from each
+    // other.
     static void colorsForPalette(const QPalette& palette, QColor colors[ColorCount]);
     // Whether a palette is dark: its window text is lighter than its window.
     static bool isDarkPalette(const QPalette& palette);

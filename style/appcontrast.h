@@ -37,3 +37,9 @@ inline QColor velMarkOn(const QColor& background, const QColor& first, const QCo
         return first;
     return velMarkOn(background, second);
 }
+
+// A line between two backgrounds of the same side (both light or both dark) that reads on both: preferred,
+// deepened until it reads on first and then, if need be, on second.
+inline QColor velMarkBetween(const QColor& first, const QColor& second, const QColor& preferred) {
+    return velMarkOn(second, velMarkOn(first, preferred));
+}

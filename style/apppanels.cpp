@@ -41,7 +41,9 @@ void MelvoroStyle::drawStatusBarApp(PrimitiveElement element, const QStyleOption
         gradient.setColorAt(0.85, colors.gui);
         gradient.setColorAt(1.0, colors.lighter1);
         painter->fillRect(r, QBrush(gradient));
-        gridLine(painter, r.left(), r.top(), r.right(), r.top(), colors.darker2);
+        // The line parts the window above from the bar's lighter top.
+        gridLine(painter, r.left(), r.top(), r.right(), r.top(),
+                 velMarkBetween(colors.gui, colors.lighter1, colors.darker2));
     } else {
         // An item's frame is a separator on its leading side, none where the item starts the bar.
         const Qt::LayoutDirection direction = widget ? widget->layoutDirection() : option->direction;
@@ -49,7 +51,8 @@ void MelvoroStyle::drawStatusBarApp(PrimitiveElement element, const QStyleOption
         const QWidget* bar = widget ? widget->parentWidget() : nullptr;
         const bool atBarEdge = bar && (x <= 1 || x >= bar->width() - 2);
         if (!atBarEdge && r.height() > 4)
-            gridLine(painter, x, r.top() + 2, x, r.bottom() - 2, colors.darker2);
+            gridLine(painter, x, r.top() + 2, x, r.bottom() - 2,
+                     velMarkBetween(colors.gui, colors.lighter1, colors.darker2));
     }
     painter->restore();
 }

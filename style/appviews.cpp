@@ -2,7 +2,9 @@
 // rest, "ColorButtonHover" under the mouse, "ColorButtonSelected" pressed or selected, set apart by one-pixel
 // lines on their bottom and trailing sides. Selected items lie in "ColorButtonSelected" (in its grey while
 // the view has no focus), hovered ones in "ColorButtonHover", with their texts readable on that.
-// Branches show arrows and no lines; check marks sit in boxes framed like the fields.
+// Branches and the column view's arrows show arrows and no lines; check marks sit in boxes framed like the
+// fields; a table's grid lies in the dark colours, read on the view's base. A disabled header's label is
+// drawn flat in the disabled text colour.
 
 #include "style/appcontrast.h"
 #include "style/appfaces.h"
@@ -12,8 +14,10 @@
 #include "style/melvorostyle.h"
 #include "style/optioncheck.h"
 
+#include <QIcon>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPixmap>
 #include <QStyleOption>
 #include <QWidget>
 
@@ -174,6 +178,18 @@ QRect centredSquare(const QRect& r, int side) {
 
 constexpr int kBranchArrowBox = 16;
 
+// The colour of an arrow of an item (a branch, a column view's arrow): the dark colour where it reads on
+// what lies under the arrow, else the text colour.
+QColor itemArrowColor(const QStyleOption* option, const QWidget* widget, const LookColors& colors,
+                      bool selectionShows) {
+    const QPalette::ColorGroup group = itemGroup(option, widget);
+    QColor background = itemFill(option, widget, colors, selectionShows);
+    if (!background.isValid())
+        background = option->palette.color(group, QPalette::Base);
+    const QColor dark = group == QPalette::Disabled ? colors.darker1 : colors.darker2;
+    return visibleOn(background, dark, option->palette.color(group, QPalette::Text));
+}
+
 } // namespace
 
 void MelvoroStyle::drawHeaderSectionApp(const QStyleOption* option, QPainter* painter,
@@ -188,15 +204,15 @@ void MelvoroStyle::drawHeaderSectionApp(const QStyleOption* option, QPainter* pa
 void MelvoroStyle::drawHeaderLabelApp(const QStyleOptionHeader* option, QPainter* painter,
                                       const QWidget* widget, const LookColors& colors) const {
     QPalette palette = option->palette;
-    if (option->state & State_Enabled)
+    const bool enabled = option->state & State_Enabled;
+    if (enabled)
         palette.setColor(QPalette::ButtonText, headerTextColor(option, colors));
     withHeaderPalette(option, palette, [&](QStyleOptionHeader* label) {
         if (!label->icon.isNull()) {
             // The icon at the painter's ratio where the base would put it, the base's text beside it.
             const int extent = pixelMetric(PM_SmallIconSize, option, widget);
-            const QPixmap pixmap =
-                velIconPixmap(label->icon, QSize(extent, extent), painter,
-                              label->state & State_Enabled ? QIcon::Normal : QIcon::Disabled);
+            const QPixmap pixmap = velIconPixmap(label->icon, QSize(extent, extent), painter,
+                                                 enabled ? QIcon::Normal : QIcon::Disabled);
             const QSize size = (QSizeF(pixmap.size()) / pixmap.devicePixelRatio()).toSize();
             const QRect place = alignedRect(label->direction, QFlag(label->iconAlignment), size, label->rect);
             painter->save();
@@ -208,6 +224,13 @@ void MelvoroStyle::drawHeaderLabelApp(const QStyleOptionHeader* option, QPainter
             else
                 label->rect.setLeft(label->rect.left() + size.width() + 2);
             label->icon = QIcon();
+        }
+        if (!enabled) {
+            // Disabled text, drawn as enabled in the disabled colour, lies flat (the base would etch it).
+            label->state |= State_Enabled;
+            const QColor disabled = palette.color(QPalette::Disabled, QPalette::ButtonText);
+            for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+                label->palette.setColor(group, QPalette::ButtonText, disabled);
         }
         QProxyStyle::drawControl(CE_HeaderLabel, label, painter, widget);
     });
@@ -298,17 +321,32 @@ void MelvoroStyle::drawBranchApp(const QStyleOption* option, QPainter* painter, 
         return;
     LookColors colors;
     askLookColors(widget, colors);
-    const QPalette::ColorGroup group = itemGroup(option, widget);
-    QColor background =
-        itemFill(option, widget, colors, styleHint(SH_ItemView_ShowDecorationSelected, option, widget));
-    if (!background.isValid())
-        background = option->palette.color(group, QPalette::Base);
-    const QColor dark = group == QPalette::Disabled ? colors.darker1 : colors.darker2;
-    const QColor color = visibleOn(background, dark, option->palette.color(group, QPalette::Text));
+    const QColor color =
+        itemArrowColor(option, widget, colors, styleHint(SH_ItemView_ShowDecorationSelected, option, widget));
     const bool mirrored = option->direction == Qt::RightToLeft;
     const Qt::ArrowType arrow =
         option->state & State_Open ? Qt::DownArrow : (mirrored ? Qt::LeftArrow : Qt::RightArrow);
     velAppArrow(painter, centredSquare(option->rect, kBranchArrowBox), arrow, color);
+}
+
+void MelvoroStyle::drawColumnViewArrowApp(const QStyleOption* option, QPainter* painter,
+                                          const QWidget* widget) const {
+    LookColors colors;
+    askLookColors(widget, colors);
+    // The column view leaves the arrow's part of a selected item in the base unless the decoration is
+    // selected too.
+    const auto* item = velOption<QStyleOptionViewItem>(option);
+    const bool selectionShows = item && item->showDecorationSelected;
+    const Qt::ArrowType arrow = option->direction == Qt::RightToLeft ? Qt::LeftArrow : Qt::RightArrow;
+    velAppArrow(painter, centredSquare(option->rect, kBranchArrowBox), arrow,
+                itemArrowColor(option, widget, colors, selectionShows));
+}
+
+QRgb MelvoroStyle::tableGridColorApp(const QStyleOption* option, const QWidget* widget) const {
+    LookColors colors;
+    askLookColors(widget, colors);
+    const QPalette& palette = option ? option->palette : widget ? widget->palette() : QPalette();
+    return velMarkOn(palette.color(QPalette::Active, QPalette::Base), colors.darker1, colors.darker2).rgba();
 }
 
 void MelvoroStyle::drawCheckIndicatorApp(const QStyleOption* option, QPainter* painter,

@@ -145,11 +145,16 @@ private:
     void drawItemViewItemApp(const QStyleOptionViewItem* option, QPainter* painter, const QWidget* widget,
                              const LookColors& colors) const;
     void drawBranchApp(const QStyleOption* option, QPainter* painter, const QWidget* widget) const;
+    void drawColumnViewArrowApp(const QStyleOption* option, QPainter* painter, const QWidget* widget) const;
+    // The colour of a table's grid lines, as the style hint answers it.
+    QRgb tableGridColorApp(const QStyleOption* option, const QWidget* widget) const;
     void drawCheckIndicatorApp(const QStyleOption* option, QPainter* painter, const QWidget* widget) const;
     void drawDialApp(const QStyleOptionSlider* option, QPainter* painter, const QWidget* widget) const;
     void drawSplitterApp(const QStyleOption* option, QPainter* painter, const LookColors& colors) const;
     void drawDockSeparatorApp(const QStyleOption* option, QPainter* painter, const LookColors& colors) const;
     void drawSizeGripApp(const QStyleOption* option, QPainter* painter, const LookColors& colors) const;
+    void drawToolBarSeparatorApp(const QStyleOption* option, QPainter* painter, const QWidget* widget) const;
+    void drawToolBarHandleApp(const QStyleOption* option, QPainter* painter, const QWidget* widget) const;
     // The status bar's panel (PE_PanelStatusBar) and the frames of its items (PE_FrameStatusBarItem).
     void drawStatusBarApp(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                           const QWidget* widget) const;

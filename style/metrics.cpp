@@ -84,6 +84,8 @@ int MelvoroStyle::styleHint(StyleHint hint, const QStyleOption* option, const QW
     // A rubber band shows its see-through face whole, not as a hollow frame.
     if (hint == SH_RubberBand_Mask && applicationMode())
         return 0;
+    if (hint == SH_Table_GridLineColor && applicationMode())
+        return int(tableGridColorApp(option, widget));
     auto askBase = [&] { return QProxyStyle::styleHint(hint, option, widget, returnData); };
     if (const Entry* entry = find(true, hint, applicationMode()))
         return answer(*entry, askBase);

@@ -112,6 +112,24 @@ void MelvoroStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* o
         else
             QProxyStyle::drawPrimitive(element, option, painter, widget);
         return;
+    case PE_IndicatorToolBarSeparator:
+        if (applicationMode())
+            drawToolBarSeparatorApp(option, painter, widget);
+        else
+            QProxyStyle::drawPrimitive(element, option, painter, widget);
+        return;
+    case PE_IndicatorToolBarHandle:
+        if (applicationMode())
+            drawToolBarHandleApp(option, painter, widget);
+        else
+            QProxyStyle::drawPrimitive(element, option, painter, widget);
+        return;
+    case PE_IndicatorColumnViewArrow:
+        if (applicationMode())
+            drawColumnViewArrowApp(option, painter, widget);
+        else
+            QProxyStyle::drawPrimitive(element, option, painter, widget);
+        return;
     case PE_IndicatorItemViewItemCheck:
         if (applicationMode())
             drawCheckIndicatorApp(option, painter, widget);

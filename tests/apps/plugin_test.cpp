@@ -4,6 +4,7 @@
 #include "host/images/styleimages.h"
 #include "host/lookservice.h"
 #include "runprocess.h"
+#include "style/appcontrast.h"
 #include "style/contrast.h"
 
 #include <gtest/gtest.h>
@@ -31,6 +32,14 @@ QString radioOnCentre() {
     return QString();
 }
 
+// The tool bar's line in the built-in look: its dark colour, deepened where it would not read on the wash.
+QString builtInToolBarLine() {
+    return velMarkBetween(VelHostLook::defaultColor("ColorGUI"),
+                          VelHostLook::defaultColor("ColorGUILighter1"),
+                          VelHostLook::defaultColor("ColorGUIDarker2"))
+        .name();
+}
+
 void expectMelvoro(const ProcessResult& run) {
     ASSERT_EQ(run.exitStatus, QProcess::NormalExit) << qPrintable(run.err);
     ASSERT_EQ(run.exitCode, 0) << qPrintable(run.err);
@@ -43,7 +52,7 @@ void expectMelvoro(const ProcessResult& run) {
     EXPECT_EQ(run.value("preferNoArrows"), "0");
     EXPECT_NE(run.value("tabBarBaseHeight"), "0");
     // Painted with the host's built-in theme and images.
-    EXPECT_EQ(run.value("toolbarLine"), VelHostLook::defaultColor("ColorGUIDarker2").name());
+    EXPECT_EQ(run.value("toolbarLine"), builtInToolBarLine());
     EXPECT_EQ(run.value("radioCentre"), radioOnCentre());
 }
 
@@ -93,7 +102,7 @@ TEST(StylePlugin, LookFollowsALightOrDarkPalette) {
     ASSERT_EQ(dark.exitCode, 0) << qPrintable(dark.err);
     // The light scheme gives today's look; the dark one a dark look with its text still readable.
     EXPECT_EQ(light.value("windowColor"), VelHostLook::defaultColor("ColorGUI").name());
-    EXPECT_EQ(light.value("toolbarLine"), VelHostLook::defaultColor("ColorGUIDarker2").name());
+    EXPECT_EQ(light.value("toolbarLine"), builtInToolBarLine());
     const QColor window(dark.value("windowColor"));
     const QColor text(dark.value("windowTextColor"));
     ASSERT_TRUE(window.isValid());

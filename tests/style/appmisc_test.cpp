@@ -339,7 +339,11 @@ TEST_F(AppMisc, SizeGripsGatherTheirDotsInTheirCorner) {
 TEST_F(AppMisc, StatusBarsWearTheToolBarWashAndPartTheirItemsByOneLine) {
     const auto panel = option<QStyleOption>(QRect(0, 0, 200, 24), QStyle::State_Enabled);
     const QImage bar = paint(style, QSize(200, 24), primitive(QStyle::PE_PanelStatusBar, panel));
-    EXPECT_EQ(at(bar, QPoint(100, 0)), darker2());
+    // The dark line, deepened until it reads on the window and on the wash.
+    const QColor line = velMarkBetween(gui(), lighter1(), darker2());
+    EXPECT_EQ(at(bar, QPoint(100, 0)), line);
+    EXPECT_GE(velContrastRatio(line, gui()), velReadableMarkContrast);
+    EXPECT_GE(velContrastRatio(line, lighter1()), velReadableMarkContrast);
     EXPECT_TRUE(strictlyBetween(at(bar, QPoint(100, 5)), lighter1(), gui()));
     EXPECT_NE(bar, paint(*windows, QSize(200, 24), primitive(QStyle::PE_PanelStatusBar, panel)));
 
@@ -349,7 +353,7 @@ TEST_F(AppMisc, StatusBarsWearTheToolBarWashAndPartTheirItemsByOneLine) {
         item.direction = direction;
         const QImage image = paint(style, QSize(100, 24), primitive(QStyle::PE_FrameStatusBarItem, item));
         const bool ltr = direction == Qt::LeftToRight;
-        EXPECT_EQ(at(image, QPoint(ltr ? 20 : 79, 12)), darker2());
+        EXPECT_EQ(at(image, QPoint(ltr ? 20 : 79, 12)), line);
         EXPECT_EQ(at(image, QPoint(ltr ? 79 : 20, 12)), kBlank);
         EXPECT_EQ(at(image, QPoint(50, 0)), kBlank);
         EXPECT_EQ(at(image, QPoint(50, 23)), kBlank);
@@ -433,6 +437,8 @@ TEST_F(AppMisc, LinesArePresentOnceAtEveryRatio) {
     const auto button = option<QStyleOptionButton>(QRect(0, 0, 80, 24), QStyle::State_Enabled);
     auto frame = option<QStyleOptionFrame>(QRect(0, 0, 80, 24), QStyle::State_Enabled);
     frame.lineWidth = 1;
+    const auto separator =
+        option<QStyleOption>(QRect(0, 0, 80, 24), QStyle::State_Enabled | QStyle::State_Horizontal);
     const struct {
         const char* name;
         Paint how;
@@ -440,7 +446,10 @@ TEST_F(AppMisc, LinesArePresentOnceAtEveryRatio) {
         bool down; // count down the middle column, else across the middle row
         int edges;
     } rows[] = {
-        {"status bar", primitive(QStyle::PE_PanelStatusBar, panel), darker2(), true, 1},
+        {"status bar", primitive(QStyle::PE_PanelStatusBar, panel),
+         velMarkBetween(gui(), lighter1(), darker2()), true, 1},
+        {"tool bar separator", primitive(QStyle::PE_IndicatorToolBarSeparator, separator),
+         velMarkBetween(gui(), lighter1(), darker2()), false, 1},
         {"tool tip", primitive(QStyle::PE_PanelTipLabel, tip), darker2(), false, 2},
         {"tool tip", primitive(QStyle::PE_PanelTipLabel, tip), darker2(), true, 2},
         {"focus", primitive(QStyle::PE_FrameFocusRect, focus), buttonSelected(), false, 2},
@@ -457,6 +466,39 @@ TEST_F(AppMisc, LinesArePresentOnceAtEveryRatio) {
             SCOPED_TRACE(row.name);
             velExpectLogicalPixelEdges(velEdgeRuns(image, from, step, 1000, row.line), row.edges, ratio);
         }
+}
+
+TEST_F(AppMisc, ToolBarSeparatorsAndHandlesAreMarksThatReadOnTheWash) {
+    const QColor mark = velMarkBetween(gui(), lighter1(), darker2());
+    const auto separator =
+        option<QStyleOption>(QRect(0, 0, 8, 24), QStyle::State_Enabled | QStyle::State_Horizontal);
+    const auto across = option<QStyleOption>(QRect(0, 0, 24, 8), QStyle::State_Enabled);
+    const auto handle =
+        option<QStyleOption>(QRect(0, 0, 8, 24), QStyle::State_Enabled | QStyle::State_Horizontal);
+    const struct {
+        const char* name;
+        Paint how;
+        QSize size;
+        QPoint on; // a pixel of the mark
+        QColor color;
+    } rows[] = {
+        {"upright separator",
+         primitive(QStyle::PE_IndicatorToolBarSeparator, separator),
+         {8, 24},
+         {3, 12},
+         mark},
+        {"lying separator", primitive(QStyle::PE_IndicatorToolBarSeparator, across), {24, 8}, {12, 3}, mark},
+        {"handle",
+         primitive(QStyle::PE_IndicatorToolBarHandle, handle),
+         {8, 24},
+         {3, 3 + 8},
+         velMarkOn(gui(), darker2())},
+    };
+    for (const auto& row : rows) {
+        const QImage image = paint(style, row.size, row.how);
+        EXPECT_EQ(at(image, row.on), row.color) << row.name;
+        EXPECT_NE(image, paint(*windows, row.size, row.how)) << row.name;
+    }
 }
 
 TEST_F(AppMisc, DialsAndSplitterHandlesTrackTheMouseAndHeldDialsRepaint) {
@@ -522,6 +564,8 @@ TEST_F(AppMisc, HostModePaintsAsTheWindowsStyle) {
         primitive(QStyle::PE_FrameWindow, tip),
         primitive(QStyle::PE_IndicatorDockWidgetResizeHandle, handle),
         control(QStyle::CE_RubberBand, band),
+        primitive(QStyle::PE_IndicatorToolBarSeparator, panel),
+        primitive(QStyle::PE_IndicatorToolBarHandle, handle),
     };
     for (const Paint& how : paints)
         EXPECT_EQ(paint(style, QSize(100, 100), how), paint(*windows, QSize(100, 100), how)) << &how - paints;

@@ -1,11 +1,13 @@
 // Application mode paints item views and their headers from the look colours: header faces in every state
 // with their separators present once at every device pixel ratio, labels and sort arrows readable on them,
-// selected and hovered items, branch arrows without lines, check boxes framed like fields, mirrored, in
-// light and dark palettes; host mode paints them as the "Windows" style does.
+// selected and hovered items, branch and column view arrows without lines, check boxes framed like fields,
+// table grids and disabled header labels, mirrored, in light and dark palettes; host mode paints them as the
+// "Windows" style does.
 
 #include "style2host.h"
 
 #include "../apps/pixels.h"
+#include "style/appcontrast.h"
 #include "support/edgeruns.h"
 
 #include <QHeaderView>
@@ -371,17 +373,20 @@ TEST_F(AppViews, SelectedAndHoveredItemTextsAreReadable) {
     }
 }
 
-TEST_F(AppViews, BranchesShowArrowsAndNoLines) {
+TEST_F(AppViews, BranchesAndColumnViewArrowsShowArrowsAndNoLines) {
     const struct {
         const char* name;
+        QStyle::PrimitiveElement element;
         QStyle::State state;
         Qt::LayoutDirection direction;
         QPointF lean; // the way to the arrow's base
     } rows[] = {
-        {"closed", QStyle::State_None, Qt::LeftToRight, {-1, 0}},
-        {"closed mirrored", QStyle::State_None, Qt::RightToLeft, {1, 0}},
-        {"open", QStyle::State_Open, Qt::LeftToRight, {0, -1}},
-        {"open mirrored", QStyle::State_Open, Qt::RightToLeft, {0, -1}},
+        {"closed", QStyle::PE_IndicatorBranch, QStyle::State_None, Qt::LeftToRight, {-1, 0}},
+        {"closed mirrored", QStyle::PE_IndicatorBranch, QStyle::State_None, Qt::RightToLeft, {1, 0}},
+        {"open", QStyle::PE_IndicatorBranch, QStyle::State_Open, Qt::LeftToRight, {0, -1}},
+        {"open mirrored", QStyle::PE_IndicatorBranch, QStyle::State_Open, Qt::RightToLeft, {0, -1}},
+        {"column", QStyle::PE_IndicatorColumnViewArrow, QStyle::State_None, Qt::LeftToRight, {-1, 0}},
+        {"column mirrored", QStyle::PE_IndicatorColumnViewArrow, QStyle::State_None, Qt::RightToLeft, {1, 0}},
     };
     const QStyle::State branch = QStyle::State_Enabled | QStyle::State_Active | QStyle::State_Item |
                                  QStyle::State_Sibling | QStyle::State_Children;
@@ -389,12 +394,12 @@ TEST_F(AppViews, BranchesShowArrowsAndNoLines) {
         QStyleOptionViewItem option = item(branch | row.state);
         option.rect = QRect(0, 0, 20, 20);
         option.direction = row.direction;
-        const QImage image = primitive(style, QStyle::PE_IndicatorBranch, option);
+        const QImage image = primitive(style, row.element, option);
         const QPointF lean = inkLean(image);
         EXPECT_GT(lean.x() * row.lean.x() + lean.y() * row.lean.y(), 0.3) << row.name;
         EXPECT_LT(std::abs(lean.x() * row.lean.y() + lean.y() * row.lean.x()), 0.3) << row.name;
         EXPECT_EQ(strongestInk(image, kBlank), darker2()) << row.name << ": in the dark colour";
-        EXPECT_NE(image, primitive(*windows, QStyle::PE_IndicatorBranch, option)) << row.name;
+        EXPECT_NE(image, primitive(*windows, row.element, option)) << row.name;
     }
     // On a base the dark colour does not stand out from, the arrow takes the text colour.
     QPalette dark = itemPalette();
@@ -402,12 +407,52 @@ TEST_F(AppViews, BranchesShowArrowsAndNoLines) {
     dark.setColor(QPalette::Text, Qt::white);
     QStyleOptionViewItem option = item(branch, dark);
     option.rect = QRect(0, 0, 20, 20);
-    EXPECT_EQ(strongestInk(primitive(style, QStyle::PE_IndicatorBranch, option), kBlank), QColor(Qt::white));
+    for (QStyle::PrimitiveElement element : {QStyle::PE_IndicatorBranch, QStyle::PE_IndicatorColumnViewArrow})
+        EXPECT_EQ(strongestInk(primitive(style, element, option), kBlank), QColor(Qt::white)) << element;
     // A row without children shows nothing where the base style draws its dotted lines.
     option.state &= ~QStyle::State_Children;
     const QImage blank = paint(option.rect.size(), 1, [](QPainter*) {});
     EXPECT_EQ(primitive(style, QStyle::PE_IndicatorBranch, option), blank);
     EXPECT_NE(primitive(*windows, QStyle::PE_IndicatorBranch, option), blank);
+}
+
+TEST_F(AppViews, TableGridReadsOnTheBaseInTheLookColours) {
+    for (Scheme scheme : {Scheme::Light, Scheme::Dark}) {
+        useScheme(scheme);
+        const LookColors colors = look();
+        QStyleOptionViewItem option = item(QStyle::State_Enabled, schemePalette(scheme));
+        const QColor base = option.palette.color(QPalette::Base);
+        const QColor grid = QColor::fromRgba(QRgb(style.styleHint(QStyle::SH_Table_GridLineColor, &option)));
+        const char* name = scheme == Scheme::Dark ? "dark" : "light";
+        EXPECT_GE(velContrastRatio(grid, base), velReadableMarkContrast) << name;
+        EXPECT_EQ(grid, velMarkOn(base, colors.darker1, colors.darker2)) << name;
+    }
+}
+
+TEST_F(AppViews, DisabledHeaderLabelsLieFlatInTheDisabledTextColour) {
+    QPixmap red(16, 16);
+    red.fill(Qt::red);
+    for (bool withIcon : {false, true}) {
+        QStyleOptionHeader option = header(QStyle::State_Enabled);
+        option.rect = QRect(0, 0, 100, 24);
+        option.text = QStringLiteral("Name");
+        option.palette.setColor(QPalette::ButtonText, kText);
+        option.palette.setColor(QPalette::Disabled, QPalette::ButtonText, kDisabledText);
+        option.palette.setColor(QPalette::Disabled, QPalette::Light, QColor(0xff, 0x40, 0xff));
+        if (withIcon)
+            option.icon = QIcon(red);
+        const QImage enabled = control(style, QStyle::CE_HeaderLabel, option);
+        option.state &= ~QStyle::State_Enabled;
+        const QImage disabled = control(style, QStyle::CE_HeaderLabel, option);
+        const char* name = withIcon ? "with icon" : "text only";
+        EXPECT_EQ(strongestInk(disabled, kBlank), kDisabledText) << name;
+        // The text lies where the enabled one lies, with no etched copy beside it.
+        const int textLeft = withIcon ? 24 : 0;
+        for (int y = 0; y < disabled.height(); ++y)
+            for (int x = textLeft; x < disabled.width(); ++x)
+                ASSERT_EQ(QColor(disabled.pixel(x, y)) == kBlank, QColor(enabled.pixel(x, y)) == kBlank)
+                    << name << " at " << x << "," << y;
+    }
 }
 
 struct CheckRow {
@@ -505,16 +550,21 @@ TEST_F(AppViews, HostModePaintsAsTheWindowsStyle) {
     const struct {
         QStyle::PrimitiveElement element;
         const QStyleOption& option;
-    } primitives[] = {{QStyle::PE_IndicatorHeaderArrow, section},
-                      {QStyle::PE_PanelItemViewItem, selected},
-                      {QStyle::PE_PanelItemViewRow, selected},
-                      {QStyle::PE_IndicatorBranch, branch},
-                      {QStyle::PE_IndicatorItemViewItemCheck, check}};
+    } primitives[] = {
+        {QStyle::PE_IndicatorHeaderArrow, section},    {QStyle::PE_PanelItemViewItem, selected},
+        {QStyle::PE_PanelItemViewRow, selected},       {QStyle::PE_IndicatorBranch, branch},
+        {QStyle::PE_IndicatorColumnViewArrow, branch}, {QStyle::PE_IndicatorItemViewItemCheck, check}};
     for (const auto& p : primitives)
         EXPECT_EQ(primitive(style, p.element, p.option), primitive(*windows, p.element, p.option))
             << p.element;
     EXPECT_EQ(style.styleHint(QStyle::SH_ItemView_ShowDecorationSelected),
               windows->styleHint(QStyle::SH_ItemView_ShowDecorationSelected));
+    EXPECT_EQ(style.styleHint(QStyle::SH_Table_GridLineColor, &selected),
+              windows->styleHint(QStyle::SH_Table_GridLineColor, &selected));
+    section.state &= ~QStyle::State_Enabled;
+    EXPECT_EQ(control(style, QStyle::CE_HeaderLabel, section),
+              control(*windows, QStyle::CE_HeaderLabel, section))
+        << "disabled label";
 }
 
 TEST_F(AppViews, ItemViewsSeeTheMouseOverTheirItemsInApplicationModeOnly) {
