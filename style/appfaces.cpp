@@ -4,13 +4,11 @@
 #include "style/devicegrid.h"
 
 #include <QLinearGradient>
-#include <QList>
 #include <QPainter>
 #include <QPolygonF>
 #include <QStyleOption>
 
 #include <algorithm>
-#include <iterator>
 
 AppFace velAppFace(const QStyleOption* option, QStyle::SubControls sub) {
     if (!(option->state & QStyle::State_Enabled))
@@ -64,25 +62,33 @@ QColor velAppFrameColor(AppFace face, const LookColors& colors) {
     return face == AppFace::Disabled ? colors.darker1 : colors.darker2;
 }
 
-QColor velAppTextOnFace(AppFace face, const LookColors& colors, const QColor& preferred) {
-    if (face == AppFace::Disabled)
-        return preferred;
-    const QColor hover[] = {colors.buttonHover}, pressed[] = {colors.buttonSelected},
-                 raised[] = {colors.lighter1, colors.gui};
-    const auto backgrounds = face == AppFace::Hover ? QList<QColor>(std::begin(hover), std::end(hover))
-                             : face == AppFace::Pressed
-                                 ? QList<QColor>(std::begin(pressed), std::end(pressed))
-                                 : QList<QColor>(std::begin(raised), std::end(raised));
+QColor velReadableOnAll(const QColor* backgrounds, int count, const QColor& preferred) {
     auto worst = [&](const QColor& text) {
         double ratio = 21.0;
-        for (const QColor& background : backgrounds)
-            ratio = std::min(ratio, velContrastRatio(background, text));
+        for (int i = 0; i < count; ++i)
+            if (backgrounds[i].isValid())
+                ratio = std::min(ratio, velContrastRatio(backgrounds[i], text));
         return ratio;
     };
     if (preferred.isValid() && worst(preferred) >= velReadableContrast)
         return preferred;
     const QColor black(0, 0, 0), white(255, 255, 255);
     return worst(black) >= worst(white) ? black : white;
+}
+
+QColor velAppTextOnFace(AppFace face, const LookColors& colors, const QColor& preferred) {
+    switch (face) {
+    case AppFace::Disabled:
+        return preferred;
+    case AppFace::Hover:
+        return velReadableOnAll(&colors.buttonHover, 1, preferred);
+    case AppFace::Pressed:
+        return velReadableOnAll(&colors.buttonSelected, 1, preferred);
+    case AppFace::Normal:
+        break;
+    }
+    const QColor raised[] = {colors.lighter1, colors.gui};
+    return velReadableOnAll(raised, 2, preferred);
 }
 
 void velAppArrow(QPainter* painter, const QRect& rect, Qt::ArrowType arrow, const QColor& color) {

@@ -30,6 +30,10 @@ QColor velAppFrameColor(AppFace face, const LookColors& colors);
 // where it is, else black or white, whichever reads better. Disabled text keeps preferred.
 QColor velAppTextOnFace(AppFace face, const LookColors& colors, const QColor& preferred);
 
+// preferred where it reads (>= 4.5:1) on each of the count backgrounds (invalid ones are skipped), else
+// black or white, whichever reads better on the worst of them.
+QColor velReadableOnAll(const QColor* backgrounds, int count, const QColor& preferred);
+
 // Whether a control shows its focus frame: it has the focus and the focus came from the keyboard (a
 // click leaves no frame behind). Fields show their focus line whatever gave them the focus.
 inline bool velShowsFocusFrame(QStyle::State state) {

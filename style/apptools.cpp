@@ -72,17 +72,7 @@ Backgrounds faceBackgrounds(std::optional<AppFace> face, const LookColors& color
 
 // The preferred colour when it is readable on every background, else black or white, whichever is more so.
 QColor readableOnAll(const Backgrounds& backgrounds, const QColor& preferred) {
-    auto worst = [&](const QColor& text) {
-        double ratio = 21.0;
-        for (const QColor& background : backgrounds)
-            if (background.isValid())
-                ratio = qMin(ratio, velContrastRatio(background, text));
-        return ratio;
-    };
-    if (preferred.isValid() && worst(preferred) >= velReadableContrast)
-        return preferred;
-    const QColor black(0, 0, 0), white(255, 255, 255);
-    return worst(black) >= worst(white) ? black : white;
+    return velReadableOnAll(backgrounds.data(), int(backgrounds.size()), preferred);
 }
 
 // The palette with its button text readable on the backgrounds; disabled text keeps its colour.
